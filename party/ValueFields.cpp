@@ -1,0 +1,60 @@
+#include "party/ValueFields.h"
+
+namespace velmor {
+
+std::uint32_t ValueLimit(ValueField field) {
+    switch (field) {
+        case ValueField::food:
+        case ValueField::gold:
+        case ValueField::bankGold:
+            return 9'999'999;
+        case ValueField::experience:
+            return 999'999'999;
+        case ValueField::skillPoints:
+            return 60'000;
+        case ValueField::might:
+        case ValueField::intellect:
+        case ValueField::personality:
+        case ValueField::endurance:
+        case ValueField::accuracy:
+        case ValueField::speed:
+        case ValueField::luck:
+            break;
+    }
+    return 255;
+}
+
+CappedValue CapValue(ValueField field, std::uint32_t typed) {
+    const std::uint32_t limit = ValueLimit(field);
+    return typed > limit ? CappedValue{limit, true} : CappedValue{typed, false};
+}
+
+std::optional<NumberField> CharacterNumberOf(ValueField field) {
+    switch (field) {
+        case ValueField::might:
+            return NumberField::might;
+        case ValueField::intellect:
+            return NumberField::intellect;
+        case ValueField::personality:
+            return NumberField::personality;
+        case ValueField::endurance:
+            return NumberField::endurance;
+        case ValueField::accuracy:
+            return NumberField::accuracy;
+        case ValueField::speed:
+            return NumberField::speed;
+        case ValueField::luck:
+            return NumberField::luck;
+        case ValueField::experience:
+            return NumberField::experience;
+        case ValueField::skillPoints:
+            return NumberField::skillPoints;
+        case ValueField::food:
+        case ValueField::gold:
+        case ValueField::bankGold:
+            break;
+    }
+    return std::nullopt;
+}
+
+}  // namespace velmor

@@ -1,0 +1,144 @@
+// The file layer on POSIX systems: plain descriptors, with flock() for the exclusive open.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+#include <utility>
+
+#include "savegame/GameFile.h"
+
+namespace velmor {
+namespace {
+
+IoError Failure(const char* doing, const std::filesystem::path& path, int error) {
+    return {std::string("cannot ") + doing + " \"" + path.string() + "\": " + std::strerror(error)};
+}
+
+constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
+
+}  // namespace
+
+GameFile::GameFile(int descriptor, std::filesystem::path path)
+    : m_descriptor(descriptor), m_path(std::move(path)) {}
+
+GameFile::GameFile(GameFile&& other) noexcept
+    : m_descriptor(std::exchange(other.m_descriptor, -1)), m_path(std::move(other.m_path)) {}
+
+GameFile& GameFile::operator=(GameFile&& other) noexcept {
+    if (this != &other) {
+        close();
+        m_descriptor = std::exchange(other.m_descriptor, -1);
+        m_path = std::move(other.m_path);
+    }
+    return *this;
+}
+
+GameFile::~GameFile() {
+    close();
+}
+
+void GameFile::close() {
+    if (m_descriptor >= 0) {
+        ::close(m_descriptor);  // also releases the lock
+        m_descriptor = -1;
+    }
+}
+
+IoError GameFile::failure(const char* doing) const {
+    return Failure(doing, m_path, errno);
+}
+
+IoResult<GameFile> GameFile::OpenExclusive(const std::filesystem::path& path) {
+    // O_NONBLOCK keeps a named pipe chosen by mistake from hanging the open; it is refused below.
+    // Regular files ignore the flag, so it stays.
+    const int descriptor = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+    if (descriptor < 0) {
+        return Failure("open", path, errno);
+    }
+    GameFile file(descriptor, path);
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0) {
+        return file.failure("open");
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return Failure("open", path, EINVAL);
+    }
+    if ((status.st_mode & kAnyWriteBit) == 0) {
+        return Failure("open", path, EACCES);
+    }
+    if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+        return file.failure("lock");
+    }
+    return file;
+}
+
+IoResult<GameFile> GameFile::OpenForWriting(const std::filesystem::path& path) {
+    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (descriptor < 0) {
+        return Failure("create", path, errno);
+    }
+    return GameFile(descriptor, path);
+}
+
+IoResult<std::uint64_t> GameFile::size() const {
+    struct stat status {};
+    if (::fstat(m_descriptor, &status) != 0) {
+        return failure("read the size of");
+    }
+    return static_cast<std::uint64_t>(status.st_size);
+}
+
+IoResult<std::size_t> GameFile::readAt(std::uint64_t offset, std::span<std::uint8_t> buffer) {
+    std::size_t total = 0;
+    while (total < buffer.size()) {
+        const ssize_t count = ::pread(m_descriptor, buffer.data() + total, buffer.size() - total,
+                                      static_cast<off_t>(offset + total));
+        if (count < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return failure("read");
+        }
+        if (count == 0) {
+            break;  // the end of the file
+        }
+        total += static_cast<std::size_t>(count);
+    }
+    return total;
+}
+
+IoResult<> GameFile::writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
+    std::size_t total = 0;
+    while (total < bytes.size()) {
+        const ssize_t count = ::pwrite(m_descriptor, bytes.data() + total, bytes.size() - total,
+                                       static_cast<off_t>(offset + total));
+        if (count < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return failure("write");
+        }
+        total += static_cast<std::size_t>(count);
+    }
+    return {};
+}
+
+IoResult<> GameFile::setLength(std::uint64_t length) {
+    if (::ftruncate(m_descriptor, static_cast<off_t>(length)) != 0) {
+        return failure("write");
+    }
+    return {};
+}
+
+IoResult<> GameFile::flush() {
+    if (::fsync(m_descriptor) != 0) {
+        return failure("write to disk");
+    }
+    return {};
+}
+
+}  // namespace velmor

@@ -1,0 +1,34 @@
+// The file to which every load copies the archive's preview picture, "image.pcx".
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+
+#include "savegame/GameFile.h"
+#include "savegame/SavedGameArchive.h"
+
+namespace velmor {
+
+// The old picture is written over in place and then cut to the new length, rather than emptied
+// first: emptying makes the file system free every block and allocate it again, which took ten
+// times as long as the copy itself. Whatever way the load goes, the file ends holding exactly the
+// bytes copied, and nothing when the load stops before the copy.
+class PictureFile {
+public:
+    static IoResult<PictureFile> Open(const std::filesystem::path& path);
+
+    // Copies the entry's data as the archive holds it, stopping where the archive ends.
+    IoResult<> copyFrom(GameFile& archive, const ArchiveEntry& entry);
+
+    // Cuts the file to what was copied and closes it; later calls do nothing.
+    IoResult<> finish();
+
+private:
+    explicit PictureFile(GameFile file) : m_file(std::move(file)) {}
+
+    GameFile m_file;
+    std::uint64_t m_length = 0;
+    bool m_finished = false;
+};
+
+}  // namespace velmor

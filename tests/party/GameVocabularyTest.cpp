@@ -1,0 +1,88 @@
+#include <gtest/gtest.h>
+
+#include <span>
+#include <string>
+
+#include "party/GameVocabulary.h"
+
+namespace velmor {
+namespace {
+
+TEST(GameVocabulary, TablesHoldEverySlotOfTheRecord) {
+    EXPECT_EQ(kClassNames.size(), 16u);
+    EXPECT_EQ(kSkillNames.size(), 39u);
+    EXPECT_EQ(kSpellNames.size(), 132u);
+    EXPECT_EQ(kSpellNames.size(), 12 * kSpellsPerSchool);
+    for (const auto& table : {std::span<const std::string_view>(kClassNames),
+                              std::span<const std::string_view>(kSkillNames),
+                              std::span<const std::string_view>(kSpellNames)}) {
+        for (const std::string_view name : table) {
+            EXPECT_FALSE(name.empty());
+            EXPECT_EQ(name, std::string(name).c_str()) << "no stray zero byte in " << name;
+        }
+    }
+}
+
+struct NameAt {
+    std::span<const std::string_view> table;
+    std::size_t index;
+    std::string_view name;
+};
+
+// The names that are easiest to get wrong: case, apostrophes, placeholders, repeats, and the ends
+// of each block.
+TEST(GameVocabulary, NamesAreExactlyTheGames) {
+    const NameAt cases[] = {
+        {kClassNames, 0, "Necromancer"},
+        {kClassNames, 1, "Lich"},
+        {kClassNames, 3, "Priest of the Sun"},
+        {kClassNames, 4, "Knight"},
+        {kClassNames, 5, "Champion"},
+        {kClassNames, 11, "Dark Elf Patriarch"},
+        {kClassNames, 15, "Great Wyrm"},
+        {kSkillNames, 0, "Staff"},
+        {kSkillNames, 7, "<unused_skill_1>"},
+        {kSkillNames, 8, "Shield"},
+        {kSkillNames, 12, "Fire Magic"},
+        {kSkillNames, 23, "Dragon Ability"},
+        {kSkillNames, 30, "Regeneration"},
+        {kSkillNames, 32, "<unused_skill_2>"},
+        {kSkillNames, 33, "<unused_skill_3>"},
+        {kSkillNames, 34, "ID monster"},
+        {kSkillNames, 36, "<unused_skill_4>"},
+        {kSkillNames, 38, "Learning"},
+        {kSpellNames, 0, "Torch Light"},
+        {kSpellNames, 10, "Incinerate"},
+        {kSpellNames, 16, "Shield"},
+        {kSpellNames, 32, "Lloyd's Beacon"},
+        {kSpellNames, 59, "Charm"},
+        {kSpellNames, 70, "Regeneration"},
+        {kSpellNames, 74, "Protection from Magic"},
+        {kSpellNames, 98, "Souldrinker"},
+        {kSpellNames, 100, "Travelers' Boon"},
+        {kSpellNames, 103, "<dark_elf_unused_5>"},
+        {kSpellNames, 109, "<dark_elf_unused_11>"},
+        {kSpellNames, 112, "Charm"},
+        {kSpellNames, 114, "<vampire_unused_5>"},
+        {kSpellNames, 124, "Wing Buffet"},
+        {kSpellNames, 131, "<dragon_unused_11>"},
+    };
+    for (const auto& [table, index, name] : cases) {
+        EXPECT_EQ(table[index], name) << "index " << index;
+    }
+}
+
+// The last three schools name four spells each and fill the block with numbered placeholders.
+TEST(GameVocabulary, AbilityBlocksEndInNumberedPlaceholders) {
+    const std::pair<std::size_t, std::string_view> blocks[] = {
+        {99, "dark_elf"}, {110, "vampire"}, {121, "dragon"}};
+    for (const auto& [first, school] : blocks) {
+        for (std::size_t slot = 5; slot <= 11; ++slot) {
+            EXPECT_EQ(kSpellNames[first + slot - 1],
+                      "<" + std::string(school) + "_unused_" + std::to_string(slot) + ">");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velmor

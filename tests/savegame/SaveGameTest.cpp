@@ -1,0 +1,223 @@
+#include <gtest/gtest.h>
+
+#include "party/ByteOrder.h"
+#include "savegame/GameCommands.h"
+#include "savegame/Messages.h"
+#include "savegame/PartyEntry.h"
+#include "support/ArchiveBuilder.h"
+#include "support/ScriptedUserInterface.h"
+#include "support/TemporaryDirectory.h"
+
+namespace velmor {
+namespace {
+
+using test::ArchiveBuilder;
+using test::Bytes;
+using test::Error;
+using test::Noise;
+using test::PartyBuilder;
+using test::ShownMessage;
+
+const ShownMessage kQuestion{std::string(messages::kSaveQuestion), "Velmor", MessageStyle::yesNo};
+
+class SaveGameTest : public ::testing::Test {
+protected:
+    SaveGameTest() { session.imagePath = dir / "image.pcx"; }
+
+    // Loads the archive and clears what the load showed.
+    void loadFrom(const ArchiveBuilder& archive) {
+        path = archive.writeTo(dir / "game.dkv");
+        original = test::ReadWholeFile(path);
+        ui.files.push_back(path);
+        ASSERT_TRUE(LoadGame(ui, session));
+        ui.shown.clear();
+    }
+    bool save(MessageAnswer answer = MessageAnswer::yes) {
+        ui.answers.push_back(answer);
+        return SaveGame(ui, session);
+    }
+    Bytes file() const { return test::ReadWholeFile(path); }
+
+    test::TemporaryDirectory dir;
+    test::ScriptedUserInterface ui;
+    GameSession session;
+    std::filesystem::path path;
+    Bytes original;
+};
+
+// However the archive is laid out, a load and a save without edits change no byte.
+TEST_F(SaveGameTest, SaveWithoutEditsLeavesTheArchiveByteForByte) {
+    const std::pair<const char*, ArchiveBuilder> layouts[] = {
+        {"standard", ArchiveBuilder::Standard()},
+        {"extra entries around the party", ArchiveBuilder()
+                                               .entry("maps.bin", Noise(3000, 1))
+                                               .entry("header.bin", Bytes(40, 'h'))
+                                               .entry("party.bin", PartyBuilder().build())
+                                               .entry("image.pcx", Noise(700, 2))
+                                               .entry("events.bin", Noise(5000, 3))},
+        {"named lead record", ArchiveBuilder::Standard().leadRecord("lead.rec", 1, 2)},
+        {"names of exactly 16 characters",
+         ArchiveBuilder()
+             .entry("header.bin.16chr", Bytes(20, 'x'))
+             .entry("image.pcx.16char", Noise(10, 4))
+             .entry("party.bin.16char", PartyBuilder().size(400'000).build())},
+        {"party.bin first and a gap before the data",
+         ArchiveBuilder()
+             .gapAfterDirectory(777)
+             .entry("party.bin", PartyBuilder().build())
+             .entry("header.bin", Bytes(20, 'y'))
+             .entry("image.pcx", Noise(10, 5))},
+        {"party.bin exactly as large as the party, at the end",
+         ArchiveBuilder()
+             .entry("header.bin", Bytes(20))
+             .entry("image.pcx", {})
+             .entry("party.bin", PartyBuilder().size(kPartyEntryMinimumSize).build())},
+    };
+    for (const auto& [story, archive] : layouts) {
+        SCOPED_TRACE(story);
+        loadFrom(archive);
+        ASSERT_TRUE(save());
+        EXPECT_EQ(ui.shown, std::vector{kQuestion});
+        EXPECT_EQ(file(), original);
+        EXPECT_EQ(ui.progressPositions.back(), 0);
+        ui.shown.clear();
+    }
+}
+
+TEST_F(SaveGameTest, NoLeavesTheFileAndShowsNothingMore) {
+    loadFrom(ArchiveBuilder::Standard());
+    session.party.working.values.setValue(PartySlot::gold, 1);
+    EXPECT_FALSE(save(MessageAnswer::no));
+    EXPECT_EQ(ui.shown, std::vector{kQuestion});
+    EXPECT_EQ(file(), original);
+}
+
+// Edits reach exactly their bytes: the whole file is compared with what the edits should make.
+TEST_F(SaveGameTest, EditsWriteExactlyTheirBytes) {
+    const ArchiveBuilder archive = ArchiveBuilder::Standard();
+    loadFrom(archive);
+    const std::uint64_t party = archive.dataPosition(2);
+    auto& working = session.party.working;
+    working.values.setValue(PartySlot::gold, 0x01020304);
+    working.characters[0].setNumber(NumberField::speed, 200);
+    working.characters[35].setSkill(38, 316);
+    working.characters[7].setSpellLearned(131, true);
+    working.characters[3].setClassIndex(5);
+
+    Bytes expected = original;
+    const auto record = [&](std::size_t i) {
+        return party + kCharacterTableOffset + i * kCharacterRecordSize;
+    };
+    WriteU32(expected, party + 1860, 0x01020304);
+    WriteU32(expected, record(0) + 708, 200);
+    WriteU16(expected, record(35) + 804, 316);
+    expected[record(7) + 1001] = 1;
+    expected[record(3) + 690] = 5;
+
+    ASSERT_TRUE(save());
+    EXPECT_EQ(file(), expected);
+}
+
+// The save looks for party.bin afresh and writes wherever it lies now.
+TEST_F(SaveGameTest, WritesWherePartyBinLiesNow) {
+    loadFrom(ArchiveBuilder::Standard());
+    session.party.working.values.setValue(PartySlot::food, 777);
+
+    const ArchiveBuilder moved = ArchiveBuilder()
+                                     .entry("new.bin", Noise(12'345, 9))
+                                     .entry("party.bin", PartyBuilder().build())
+                                     .entry("header.bin", Bytes(20));
+    moved.writeTo(path);
+    Bytes expected = moved.build();
+    const auto table = TableBytes(session.party.working.characters);
+    std::copy(table.begin(), table.end(),
+              expected.begin() + static_cast<std::ptrdiff_t>(moved.dataPosition(1) + 2700));
+    WriteU32(expected, moved.dataPosition(1) + 1848, 777);
+
+    ASSERT_TRUE(save());
+    EXPECT_EQ(file(), expected);
+}
+
+struct RefusedSave {
+    const char* story;
+    std::function<void(const std::filesystem::path&)> damage;
+    ShownMessage message;
+};
+
+// Each check refuses the file with its message, writes nothing, and keeps the edits, so that the
+// same save succeeds once the cause is gone.
+TEST_F(SaveGameTest, RefusedSavesWriteNothingAndKeepTheEdits) {
+    using namespace messages;
+    const auto rewrite = [](ArchiveBuilder archive) {
+        return [archive](const std::filesystem::path& file) { archive.writeTo(file); };
+    };
+    const RefusedSave cases[] = {
+        {"file gone", [](const auto& file) { std::filesystem::remove(file); },
+         Error(kCannotOpenFile)},
+        {"file made read-only",
+         [](const auto& file) {
+             std::filesystem::permissions(file,
+                                          std::filesystem::perms::owner_write |
+                                              std::filesystem::perms::group_write |
+                                              std::filesystem::perms::others_write,
+                                          std::filesystem::perm_options::remove);
+         },
+         Error(kCannotOpenFile)},
+        {"signature gone", rewrite(ArchiveBuilder::Standard().signature("XOD")),
+         Error(kInvalidFile)},
+        {"count too large", rewrite(ArchiveBuilder::Standard().entryCount(5000)),
+         Error(kInvalidFile)},
+        {"party.bin gone",
+         rewrite(
+             ArchiveBuilder().entry("header.bin", Bytes(20)).entry("part.bin", Noise(300'000, 1))),
+         Error(kNoPartyEntryOnSave)},
+        {"count 0 searches the lead record alone",
+         rewrite(ArchiveBuilder::Standard().entryCount(0)), Error(kNoPartyEntryOnSave)},
+        {"party.bin now too small",
+         rewrite(ArchiveBuilder().entry("party.bin", PartyBuilder().size(271'403).build())),
+         Error(kPartyEntryTooSmall)},
+        {"party.bin now past the end",
+         rewrite(ArchiveBuilder().entry("party.bin", PartyBuilder().build()).truncate(200'000)),
+         Error(kPartyEntryPastEnd)},
+    };
+    for (const auto& [story, damage, message] : cases) {
+        SCOPED_TRACE(story);
+        loadFrom(ArchiveBuilder::Standard());
+        session.party.working.values.setValue(PartySlot::gold, 31337);
+        const PartyCopy edited = session.party.working;
+        damage(path);
+        const bool exists = std::filesystem::exists(path);
+        const Bytes damaged = exists ? file() : Bytes{};
+        const auto size = exists ? std::filesystem::file_size(path) : 0;
+
+        EXPECT_FALSE(save());
+        EXPECT_EQ(ui.shown, (std::vector{kQuestion, message}));
+        if (exists) {
+            EXPECT_EQ(file(), damaged);
+            EXPECT_EQ(std::filesystem::file_size(path), size);
+        }
+        EXPECT_EQ(session.party.working, edited);
+
+        // The cause goes away; the same edits now reach the file.
+        std::filesystem::remove(path);
+        test::WriteWholeFile(path, original);
+        ui.shown.clear();
+        ASSERT_TRUE(save());
+        EXPECT_EQ(ReadU32(file(), ArchiveBuilder::Standard().dataPosition(2) + 1860), 31337u);
+        ui.shown.clear();
+    }
+}
+
+TEST_F(SaveGameTest, AnotherEditorHoldingTheFileRefusesTheSave) {
+    loadFrom(ArchiveBuilder::Standard());
+    {
+        auto held = GameFile::OpenExclusive(path);
+        ASSERT_TRUE(held);
+        EXPECT_FALSE(save());
+        EXPECT_EQ(ui.shown, (std::vector{kQuestion, Error(messages::kCannotOpenFile)}));
+    }
+    EXPECT_TRUE(save());
+}
+
+}  // namespace
+}  // namespace velmor

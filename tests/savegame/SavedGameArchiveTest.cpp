@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include "savegame/SavedGameArchive.h"
+#include "support/ArchiveBuilder.h"
+#include "support/TemporaryDirectory.h"
+
+namespace velmor {
+namespace {
+
+using test::ArchiveBuilder;
+using test::Bytes;
+
+class SavedGameArchiveTest : public ::testing::Test {
+protected:
+    GameFile open(const ArchiveBuilder& archive) { return open(archive.build()); }
+    GameFile open(const Bytes& bytes) {
+        const auto path = dir / ("archive" + std::to_string(files++) + ".dkv");
+        test::WriteWholeFile(path, bytes);
+        auto file = GameFile::OpenExclusive(path);
+        EXPECT_TRUE(file) << file.error().message;
+        return std::move(*file);
+    }
+
+    test::TemporaryDirectory dir;
+    int files = 0;
+};
+
+TEST_F(SavedGameArchiveTest, SignatureIsTheFirstThreeBytesExactly) {
+    const std::pair<std::string, bool> cases[] = {
+        {"LODX", true}, {"LOD", true}, {"lod", false},  {"LOX", false},
+        {"LO", false},  {"", false},   {"XLOD", false},
+    };
+    for (const auto& [start, passes] : cases) {
+        GameFile file = open(Bytes(start.begin(), start.end()));
+        EXPECT_EQ(*HasArchiveSignature(file), passes) << start;
+    }
+    GameFile twoBytes = open(ArchiveBuilder::Standard().truncate(2));
+    EXPECT_FALSE(*HasArchiveSignature(twoBytes));
+}
+
+TEST_F(SavedGameArchiveTest, EntryCountIsZeroWhenTheFileEndsBeforeIt) {
+    GameFile three = open(ArchiveBuilder().entry("a", {}).entry("b", {}).entry("c", {}));
+    EXPECT_EQ(*ReadEntryCount(three), 3u);
+    GameFile huge = open(ArchiveBuilder().entryCount(0xFFFFFFFF));
+    EXPECT_EQ(*ReadEntryCount(huge), 0xFFFFFFFFu);
+    for (const std::size_t size : {0u, 100u, 284u, 286u}) {
+        GameFile cut = open(ArchiveBuilder().entryCount(0x01010101).truncate(size));
+        EXPECT_EQ(*ReadEntryCount(cut), size < 286 ? 0u : 0x0101u) << size;
+    }
+}
+
+// The reference: one read per record, as the game reads its directory.
+ArchiveDirectory ReadRecordByRecord(GameFile& file, std::uint32_t count) {
+    ArchiveDirectory directory{count, std::vector<ArchiveEntry>(count + 1)};
+    for (std::uint32_t j = 0; j <= count; ++j) {
+        EXPECT_TRUE(
+            file.readAt(kLeadRecordOffset + kArchiveEntrySize * j, directory.records[j].bytes));
+    }
+    return directory;
+}
+
+TEST_F(SavedGameArchiveTest, DirectoryInOneReadEqualsRecordByRecordReads) {
+    ArchiveBuilder archive = ArchiveBuilder::Standard().leadRecord("LEAD", 5, 6);
+    const std::size_t full = archive.build().size();
+    // Whole, and cut inside the lead record, inside a record, between records and in the data.
+    for (const std::size_t size : {full, std::size_t{270}, std::size_t{300}, std::size_t{320},
+                                   std::size_t{360}, std::size_t{400}}) {
+        archive.truncate(size);
+        GameFile file = open(archive);
+        for (const std::uint32_t count : {0u, 3u, 10u}) {
+            const auto directory = ReadDirectory(file, count);
+            ASSERT_TRUE(directory);
+            const ArchiveDirectory expected = ReadRecordByRecord(file, count);
+            ASSERT_EQ(directory->records.size(), count + 1u);
+            for (std::size_t j = 0; j <= count; ++j) {
+                EXPECT_EQ(directory->records[j].bytes, expected.records[j].bytes)
+                    << "size " << size << ", count " << count << ", record " << j;
+            }
+        }
+    }
+}
+
+TEST_F(SavedGameArchiveTest, DirectoryRecordsSitAtTheirOffsets) {
+    GameFile file = open(ArchiveBuilder()
+                             .leadRecord("lead")
+                             .entry("one", Bytes(10))
+                             .entry("two", Bytes(20))
+                             .entry("three", Bytes(30)));
+    const auto directory = *ReadDirectory(file, 3);
+    EXPECT_EQ(directory.records[0].name(), "lead");
+    EXPECT_EQ(directory.records[1].name(), "one");
+    EXPECT_EQ(directory.records[1].dataOffset(), 3u * 32);
+    EXPECT_EQ(directory.records[1].dataPosition(), 288u + 3 * 32);
+    EXPECT_EQ(directory.records[3].name(), "three");
+    EXPECT_EQ(directory.records[3].dataSize(), 30u);
+    EXPECT_EQ(directory.records[3].dataPosition(), 288u + 3 * 32 + 10 + 20);
+}
+
+struct LookUp {
+    const char* story;
+    ArchiveBuilder archive;
+    std::uint32_t count;
+    std::string_view sought;
+    std::optional<std::size_t> found;
+};
+
+TEST_F(SavedGameArchiveTest, FindEntryTakesTheFirstRecordThatContainsTheName) {
+    const LookUp cases[] = {
+        {"exact name", ArchiveBuilder().entry("a", {}).entry("party.bin", {}), 2, "party.bin", 2},
+        {"containment wins over a later exact name",
+         ArchiveBuilder().entry("oldparty.bin", {}).entry("party.bin", {}), 2, "party.bin", 1},
+        {"a suffix does not stop the match",
+         ArchiveBuilder().entry("image.pcx.old", {}).entry("image.pcx", {}), 2, "image.pcx", 1},
+        {"the lead record is searched first",
+         ArchiveBuilder().leadRecord("party.bin").entry("party.bin", {}), 1, "party.bin", 0},
+        {"case matters", ArchiveBuilder().entry("PARTY.BIN", {}), 1, "party.bin", std::nullopt},
+        {"nothing beyond the count is examined",
+         ArchiveBuilder().entry("a", {}).entry("b", {}).entry("party.bin", {}), 2, "party.bin",
+         std::nullopt},
+        {"a 16-character name without a zero byte is read whole",
+         ArchiveBuilder().entry("abcdefparty.binX", {}), 1, "party.binX", 1},
+        {"a name does not run on into the data offset",
+         ArchiveBuilder().entry("0123456789abcdef", {}), 1, "0123456789abcdef\x20", std::nullopt},
+    };
+    for (const auto& [story, archive, count, sought, found] : cases) {
+        GameFile file = open(archive);
+        EXPECT_EQ(FindEntry(*ReadDirectory(file, count), sought), found) << story;
+    }
+}
+
+}  // namespace
+}  // namespace velmor

@@ -1,0 +1,239 @@
+#include "support/ArchiveBuilder.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+#include "party/ByteOrder.h"
+#include "savegame/PartyEntry.h"
+#include "savegame/SavedGameArchive.h"
+
+namespace velmor::test {
+namespace {
+
+void PutText(std::span<std::uint8_t> field, std::string_view text) {
+    std::fill(field.begin(), field.end(), std::uint8_t{0});
+    std::copy_n(text.begin(), std::min(text.size(), field.size()), field.begin());
+}
+
+void PutRecord(std::span<std::uint8_t> record, std::string_view name, std::uint32_t dataOffset,
+               std::uint32_t dataSize) {
+    PutText(record.first(kArchiveEntryNameSize), name);
+    WriteU32(record, 16, dataOffset);
+    WriteU32(record, 20, dataSize);
+}
+
+}  // namespace
+
+Bytes Noise(std::size_t size, std::uint32_t seed) {
+    Bytes bytes(size);
+    std::uint32_t state = seed * 2654435761u + 12345u;
+    for (auto& byte : bytes) {
+        state ^= state << 13;
+        state ^= state >> 17;
+        state ^= state << 5;
+        byte = static_cast<std::uint8_t>(state);
+    }
+    return bytes;
+}
+
+RecordBuilder::RecordBuilder(std::uint32_t seed) {
+    const Bytes noise = Noise(kCharacterRecordSize, seed);
+    std::copy(noise.begin(), noise.end(), m_bytes.begin());
+    name("Hero " + std::to_string(seed));
+    infoText("A hero of the realm.");
+}
+
+RecordBuilder& RecordBuilder::text(std::size_t offset, std::size_t size, std::string_view text) {
+    const auto field = std::span(m_bytes).subspan(offset, size);
+    std::copy_n(text.begin(), std::min(text.size(), size), field.begin());
+    if (text.size() < size) {
+        field[text.size()] = 0;
+    }
+    return *this;
+}
+
+RecordBuilder& RecordBuilder::name(std::string_view name) {
+    return text(8, 32, name);
+}
+
+RecordBuilder& RecordBuilder::infoText(std::string_view info) {
+    return text(40, 650, info);
+}
+
+RecordBuilder& RecordBuilder::classIndex(std::uint8_t value) {
+    m_bytes[690] = value;
+    return *this;
+}
+
+RecordBuilder& RecordBuilder::number(NumberField field, std::uint32_t value) {
+    WriteU32(m_bytes, static_cast<std::size_t>(field), value);
+    return *this;
+}
+
+RecordBuilder& RecordBuilder::skill(std::size_t skill, SkillValue value) {
+    WriteU16(m_bytes, 728 + 2 * skill, value);
+    return *this;
+}
+
+RecordBuilder& RecordBuilder::spellByte(std::size_t spell, std::uint8_t value) {
+    m_bytes[870 + spell] = value;
+    return *this;
+}
+
+PartyBuilder::PartyBuilder() : m_size(kPartyEntryMinimumSize + 1000) {
+    const Bytes noise = Noise(kPartyValuesSize, 99);
+    std::copy(noise.begin(), noise.end(), m_party.values.bytes().begin());
+    value(PartySlot::food, 100).value(PartySlot::gold, 2000).value(PartySlot::bankGold, 30000);
+    for (std::size_t i = 0; i < kCharacterCount; ++i) {
+        m_party.characters[i] =
+            RecordBuilder(static_cast<std::uint32_t>(i)).name("Hero " + std::to_string(i)).build();
+    }
+}
+
+PartyBuilder& PartyBuilder::value(PartySlot slot, std::uint32_t value) {
+    m_party.values.setValue(slot, value);
+    return *this;
+}
+
+PartyBuilder& PartyBuilder::slot(std::size_t slot, std::uint32_t value) {
+    WriteU32(m_party.values.bytes(), 4 * slot, value);
+    return *this;
+}
+
+PartyBuilder& PartyBuilder::record(std::size_t index, const CharacterRecord& record) {
+    m_party.characters.at(index) = record;
+    return *this;
+}
+
+PartyBuilder& PartyBuilder::size(std::size_t size) {
+    m_size = size;
+    return *this;
+}
+
+Bytes PartyBuilder::build() const {
+    Bytes bytes = Noise(std::max<std::size_t>(m_size, kPartyEntryMinimumSize), 7);
+    std::copy(m_party.values.bytes().begin(), m_party.values.bytes().end(),
+              bytes.begin() + kPartyValuesOffset);
+    const auto table = TableBytes(m_party.characters);
+    std::copy(table.begin(), table.end(), bytes.begin() + kCharacterTableOffset);
+    bytes.resize(m_size);
+    return bytes;
+}
+
+ArchiveBuilder::ArchiveBuilder() = default;
+
+ArchiveBuilder& ArchiveBuilder::signature(std::string_view bytes) {
+    m_signature = bytes;
+    return *this;
+}
+
+ArchiveBuilder& ArchiveBuilder::leadRecord(std::string_view name, std::uint32_t dataOffset,
+                                           std::uint32_t dataSize) {
+    m_leadName = name;
+    m_leadOffset = dataOffset;
+    m_leadSize = dataSize;
+    return *this;
+}
+
+ArchiveBuilder& ArchiveBuilder::entry(std::string_view name, Bytes data) {
+    m_entries.push_back({std::string(name), std::move(data)});
+    return *this;
+}
+
+ArchiveBuilder& ArchiveBuilder::rawEntry(std::string_view name, std::uint32_t dataOffset,
+                                         std::uint32_t dataSize) {
+    m_entries.push_back({std::string(name), {}, true, dataOffset, dataSize});
+    return *this;
+}
+
+ArchiveBuilder& ArchiveBuilder::entryCount(std::uint32_t count) {
+    m_countGiven = true;
+    m_count = count;
+    return *this;
+}
+
+ArchiveBuilder& ArchiveBuilder::gapAfterDirectory(std::size_t size) {
+    m_gap = size;
+    return *this;
+}
+
+ArchiveBuilder& ArchiveBuilder::truncate(std::size_t size) {
+    m_truncated = true;
+    m_truncateTo = size;
+    return *this;
+}
+
+std::uint32_t ArchiveBuilder::dataOffsetOf(std::size_t index) const {
+    const Entry& wanted = m_entries.at(index);
+    if (wanted.raw) {
+        return wanted.dataOffset;
+    }
+    std::size_t offset = m_entries.size() * kArchiveEntrySize + m_gap;
+    for (std::size_t i = 0; i < index; ++i) {
+        offset += m_entries[i].data.size();
+    }
+    return static_cast<std::uint32_t>(offset);
+}
+
+std::uint64_t ArchiveBuilder::dataPosition(std::size_t index) const {
+    return kArchiveDataBase + dataOffsetOf(index);
+}
+
+Bytes ArchiveBuilder::build() const {
+    Bytes file = Noise(kArchiveDataBase + m_entries.size() * kArchiveEntrySize + m_gap, 3);
+    std::copy(m_signature.begin(), m_signature.end(), file.begin());
+    const auto bytes = std::span(file);
+    PutRecord(bytes.subspan(kLeadRecordOffset, kArchiveEntrySize), m_leadName, m_leadOffset,
+              m_leadSize);
+    const auto count = m_countGiven ? m_count : static_cast<std::uint32_t>(m_entries.size());
+    WriteU32(bytes, kEntryCountOffset, count);
+    for (std::size_t i = 0; i < m_entries.size(); ++i) {
+        const Entry& entry = m_entries[i];
+        const auto size =
+            entry.raw ? entry.dataSize : static_cast<std::uint32_t>(entry.data.size());
+        PutRecord(bytes.subspan(kArchiveDataBase + i * kArchiveEntrySize, kArchiveEntrySize),
+                  entry.name, dataOffsetOf(i), size);
+    }
+    for (const Entry& entry : m_entries) {
+        file.insert(file.end(), entry.data.begin(), entry.data.end());
+    }
+    if (m_truncated) {
+        file.resize(std::min(file.size(), m_truncateTo));
+    }
+    return file;
+}
+
+std::filesystem::path ArchiveBuilder::writeTo(const std::filesystem::path& path) const {
+    WriteWholeFile(path, build());
+    return path;
+}
+
+ArchiveBuilder ArchiveBuilder::Standard(const PartyBuilder& party, std::string_view header) {
+    Bytes headerData(100, 0);
+    std::copy(header.begin(), header.end(), headerData.begin());
+    return std::move(ArchiveBuilder()
+                         .entry("header.bin", std::move(headerData))
+                         .entry("image.pcx", Noise(5000, 11))
+                         .entry("party.bin", party.build()));
+}
+
+Bytes ReadWholeFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        throw std::runtime_error("cannot read " + path.string());
+    }
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteWholeFile(const std::filesystem::path& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    if (!out) {
+        throw std::runtime_error("cannot write " + path.string());
+    }
+}
+
+}  // namespace velmor::test
