@@ -26,11 +26,11 @@ std::string_view TextAt(const CharacterRecord::Bytes& bytes, std::size_t offset,
 
 }  // namespace
 
-std::uint32_t CharacterRecord::number(NumberField field) const {
+std::uint32_t CharacterRecord::number(CharacterNumber field) const {
     return ReadU32(m_bytes, static_cast<std::size_t>(field));
 }
 
-void CharacterRecord::setNumber(NumberField field, std::uint32_t value) {
+void CharacterRecord::setNumber(CharacterNumber field, std::uint32_t value) {
     WriteU32(m_bytes, static_cast<std::size_t>(field), value);
 }
 

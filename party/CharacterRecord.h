@@ -16,7 +16,7 @@ inline constexpr std::size_t kCharacterRecordSize = 7464;
 // The 32-bit numbers of a record; each enumerator is the field's offset in the record. The
 // statistics lie in the order Might, Intellect, Personality, Endurance, Speed, Accuracy, Luck,
 // which is not the order of the window's rows.
-enum class NumberField : std::uint16_t {
+enum class CharacterNumber : std::uint16_t {
     experience = 0,
     might = 692,
     intellect = 696,
@@ -37,8 +37,8 @@ public:
 
     const Bytes& bytes() const { return m_bytes; }
 
-    std::uint32_t number(NumberField field) const;
-    void setNumber(NumberField field, std::uint32_t value);
+    std::uint32_t number(CharacterNumber field) const;
+    void setNumber(CharacterNumber field, std::uint32_t value);
 
     // The texts are single-byte Western Windows text, returned as the record's own bytes.
     // The name ends at its first zero byte and is at most 32 bytes long.

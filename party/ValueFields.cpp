@@ -29,26 +29,26 @@ CappedValue CapValue(ValueField field, std::uint32_t typed) {
     return typed > limit ? CappedValue{limit, true} : CappedValue{typed, false};
 }
 
-std::optional<NumberField> CharacterNumberOf(ValueField field) {
+std::optional<CharacterNumber> CharacterNumberOf(ValueField field) {
     switch (field) {
         case ValueField::might:
-            return NumberField::might;
+            return CharacterNumber::might;
         case ValueField::intellect:
-            return NumberField::intellect;
+            return CharacterNumber::intellect;
         case ValueField::personality:
-            return NumberField::personality;
+            return CharacterNumber::personality;
         case ValueField::endurance:
-            return NumberField::endurance;
+            return CharacterNumber::endurance;
         case ValueField::accuracy:
-            return NumberField::accuracy;
+            return CharacterNumber::accuracy;
         case ValueField::speed:
-            return NumberField::speed;
+            return CharacterNumber::speed;
         case ValueField::luck:
-            return NumberField::luck;
+            return CharacterNumber::luck;
         case ValueField::experience:
-            return NumberField::experience;
+            return CharacterNumber::experience;
         case ValueField::skillPoints:
-            return NumberField::skillPoints;
+            return CharacterNumber::skillPoints;
         case ValueField::food:
         case ValueField::gold:
         case ValueField::bankGold:

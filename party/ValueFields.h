@@ -37,6 +37,6 @@ CappedValue CapValue(ValueField field, std::uint32_t typed);
 
 // The record field that a character value field edits; nothing for food, gold and bank gold,
 // which belong to the party.
-std::optional<NumberField> CharacterNumberOf(ValueField field);
+std::optional<CharacterNumber> CharacterNumberOf(ValueField field);
 
 }  // namespace velmor

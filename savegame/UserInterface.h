@@ -26,8 +26,11 @@ public:
     virtual void setProgressPosition(int position) = 0;
 };
 
-class UserInterface : public ProgressSink {
+// The questions and messages of the commands.
+class Prompts {
 public:
+    virtual ~Prompts() = default;
+
     // The saved game the player picks, or nothing when they cancel. A name typed for a file that
     // does not exist comes back as chosen.
     virtual std::optional<std::filesystem::path> chooseFile() = 0;
@@ -37,7 +40,9 @@ public:
                                       MessageStyle style) = 0;
 };
 
-inline void ShowError(UserInterface& ui, std::string_view text) {
+class UserInterface : public Prompts, public ProgressSink {};
+
+inline void ShowError(Prompts& ui, std::string_view text) {
     ui.showMessage(text, kMessageCaption, MessageStyle::iconError);
 }
 

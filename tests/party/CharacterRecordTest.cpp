@@ -40,12 +40,12 @@ struct FieldWrite {
 // Each write lands on its own bytes and nowhere else, whatever the record held around it.
 TEST(CharacterRecord, EachWriteChangesExactlyItsOwnBytes) {
     std::vector<FieldWrite> writes;
-    const std::pair<NumberField, std::size_t> numbers[] = {
-        {NumberField::experience, 0},     {NumberField::might, 692},
-        {NumberField::intellect, 696},    {NumberField::personality, 700},
-        {NumberField::endurance, 704},    {NumberField::speed, 708},
-        {NumberField::accuracy, 712},     {NumberField::luck, 716},
-        {NumberField::skillPoints, 6996},
+    const std::pair<CharacterNumber, std::size_t> numbers[] = {
+        {CharacterNumber::experience, 0},     {CharacterNumber::might, 692},
+        {CharacterNumber::intellect, 696},    {CharacterNumber::personality, 700},
+        {CharacterNumber::endurance, 704},    {CharacterNumber::speed, 708},
+        {CharacterNumber::accuracy, 712},     {CharacterNumber::luck, 716},
+        {CharacterNumber::skillPoints, 6996},
     };
     for (const auto& [field, offset] : numbers) {
         writes.push_back({"number at " + std::to_string(offset),
@@ -70,10 +70,10 @@ TEST(CharacterRecord, EachWriteChangesExactlyItsOwnBytes) {
 
 TEST(CharacterRecord, NumbersAreLittleEndian) {
     CharacterRecord record;
-    record.setNumber(NumberField::might, 0x04030201);
+    record.setNumber(CharacterNumber::might, 0x04030201);
     EXPECT_EQ(record.bytes()[692], 0x01);
     EXPECT_EQ(record.bytes()[695], 0x04);
-    EXPECT_EQ(record.number(NumberField::might), 0x04030201u);
+    EXPECT_EQ(record.number(CharacterNumber::might), 0x04030201u);
     record.setSkill(1, 0x0201);
     EXPECT_EQ(record.bytes()[730], 0x01);
     EXPECT_EQ(record.skill(1), 0x0201);

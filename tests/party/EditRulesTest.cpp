@@ -31,19 +31,19 @@ TEST(ValueFields, CapSilentlyAtEachFieldsLimit) {
 // The screen lists Accuracy above Speed; the record holds Speed first. Each field must reach its
 // own offset, and the party fields must not touch any character.
 TEST(ValueFields, StoreReachesTheFieldsOwnDestination) {
-    const std::tuple<ValueField, std::optional<NumberField>, std::optional<PartySlot>> cases[] = {
+    const std::tuple<ValueField, std::optional<CharacterNumber>, std::optional<PartySlot>> cases[] = {
         {ValueField::food, {}, PartySlot::food},
         {ValueField::gold, {}, PartySlot::gold},
         {ValueField::bankGold, {}, PartySlot::bankGold},
-        {ValueField::might, NumberField::might, {}},
-        {ValueField::intellect, NumberField::intellect, {}},
-        {ValueField::personality, NumberField::personality, {}},
-        {ValueField::endurance, NumberField::endurance, {}},
-        {ValueField::accuracy, NumberField::accuracy, {}},
-        {ValueField::speed, NumberField::speed, {}},
-        {ValueField::luck, NumberField::luck, {}},
-        {ValueField::experience, NumberField::experience, {}},
-        {ValueField::skillPoints, NumberField::skillPoints, {}},
+        {ValueField::might, CharacterNumber::might, {}},
+        {ValueField::intellect, CharacterNumber::intellect, {}},
+        {ValueField::personality, CharacterNumber::personality, {}},
+        {ValueField::endurance, CharacterNumber::endurance, {}},
+        {ValueField::accuracy, CharacterNumber::accuracy, {}},
+        {ValueField::speed, CharacterNumber::speed, {}},
+        {ValueField::luck, CharacterNumber::luck, {}},
+        {ValueField::experience, CharacterNumber::experience, {}},
+        {ValueField::skillPoints, CharacterNumber::skillPoints, {}},
     };
     for (const auto& [field, number, slot] : cases) {
         const PartyCopy before = test::PartyBuilder().party();
@@ -57,8 +57,8 @@ TEST(ValueFields, StoreReachesTheFieldsOwnDestination) {
         }
         EXPECT_EQ(party, expected) << static_cast<int>(field);
     }
-    EXPECT_EQ(NumberField::speed, NumberField{708});
-    EXPECT_EQ(NumberField::accuracy, NumberField{712});
+    EXPECT_EQ(CharacterNumber::speed, CharacterNumber{708});
+    EXPECT_EQ(CharacterNumber::accuracy, CharacterNumber{712});
 }
 
 TEST(ValueFields, CharacterValueWithoutASelectionStoresNothing) {

@@ -99,7 +99,7 @@ TEST_F(SaveGameTest, EditsWriteExactlyTheirBytes) {
     const std::uint64_t party = archive.dataPosition(2);
     auto& working = session.party.working;
     working.values.setValue(PartySlot::gold, 0x01020304);
-    working.characters[0].setNumber(NumberField::speed, 200);
+    working.characters[0].setNumber(CharacterNumber::speed, 200);
     working.characters[35].setSkill(38, 316);
     working.characters[7].setSpellLearned(131, true);
     working.characters[3].setClassIndex(5);

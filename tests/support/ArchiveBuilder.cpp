@@ -67,7 +67,7 @@ RecordBuilder& RecordBuilder::classIndex(std::uint8_t value) {
     return *this;
 }
 
-RecordBuilder& RecordBuilder::number(NumberField field, std::uint32_t value) {
+RecordBuilder& RecordBuilder::number(CharacterNumber field, std::uint32_t value) {
     WriteU32(m_bytes, static_cast<std::size_t>(field), value);
     return *this;
 }

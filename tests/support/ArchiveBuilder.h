@@ -28,7 +28,7 @@ public:
     RecordBuilder& name(std::string_view text);      // ended by a zero byte when shorter than 32
     RecordBuilder& infoText(std::string_view text);  // ended by a zero byte when shorter than 650
     RecordBuilder& classIndex(std::uint8_t value);
-    RecordBuilder& number(NumberField field, std::uint32_t value);
+    RecordBuilder& number(CharacterNumber field, std::uint32_t value);
     RecordBuilder& skill(std::size_t skill, SkillValue value);
     RecordBuilder& spellByte(std::size_t spell, std::uint8_t value);
 

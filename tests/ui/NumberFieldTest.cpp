@@ -1,0 +1,105 @@
+#include <QTest>
+
+#include "ui/ControlIds.h"
+#include "ui/NumberText.h"
+#include "ui/WindowTestSupport.h"
+
+namespace velmor {
+namespace {
+
+using test::WindowTest;
+
+class NumberFieldTest : public WindowTest {
+protected:
+    NumberFieldTest() { window.SetLoadedState(true); }
+
+    // Sets the text as the player would leave it, then steps with the key.
+    QString stepFrom(int id, const QString& start, Qt::Key key, int times) {
+        NumberField* number = field(id);
+        number->setText(start);
+        for (int i = 0; i < times; ++i) {
+            QTest::keyClick(number, key);
+        }
+        return number->text();
+    }
+};
+
+TEST_F(NumberFieldTest, ArrowsStopAtTheEndsOfTheRangeWithoutWrapping) {
+    EXPECT_EQ(stepFrom(ids::kMight, "254", Qt::Key_Up, 3), "255");
+    EXPECT_EQ(stepFrom(ids::kMight, "1", Qt::Key_Down, 3), "0");
+    EXPECT_EQ(stepFrom(ids::kSkillLevel, "254", Qt::Key_Up, 2), "255");
+    EXPECT_EQ(stepFrom(ids::kSkillPoints, "59999", Qt::Key_Up, 2), "60000");
+    EXPECT_EQ(stepFrom(ids::kFood, "9999998", Qt::Key_Up, 2), "9999999");
+    EXPECT_EQ(stepFrom(ids::kExperience, "999999998", Qt::Key_Up, 2), "999999999");
+}
+
+TEST_F(NumberFieldTest, SteppedNumbersHaveNoThousandsSeparators) {
+    EXPECT_EQ(stepFrom(ids::kGold, "999999", Qt::Key_Up, 1), "1000000");
+    field(ids::kBankGold)->setText("999999");
+    field(ids::kBankGold)->stepBy(1);  // as a click on the up arrow does
+    EXPECT_EQ(field(ids::kBankGold)->text(), "1000000");
+}
+
+TEST_F(NumberFieldTest, TypedDigitsStayEvenPastTheRange) {
+    NumberField* might = field(ids::kMight);
+    might->setText("");
+    QTest::keyClicks(might, "300");
+    EXPECT_EQ(might->text(), "300");
+    QTest::keyClicks(might, "x-,.");
+    EXPECT_EQ(might->text(), "300") << "only digits can be typed";
+    might->clearFocus();
+    EXPECT_EQ(might->text(), "300");
+}
+
+TEST_F(NumberFieldTest, PageKeysDoNothing) {
+    EXPECT_EQ(stepFrom(ids::kMight, "100", Qt::Key_PageUp, 1), "100");
+    EXPECT_EQ(stepFrom(ids::kMight, "100", Qt::Key_PageDown, 1), "100");
+}
+
+TEST_F(NumberFieldTest, ResistanceFieldsHaveNoArrows) {
+    NumberField* fire = field(ids::kFireResistance);
+    fire->setEnabled(true);
+    fire->setText("5");
+    fire->stepBy(1);
+    EXPECT_EQ(fire->text(), "5");
+}
+
+TEST(NumberText, UnsignedReadsDigitsAndSaturates) {
+    const std::pair<QString, std::optional<std::uint32_t>> cases[] = {
+        {"0", 0u},
+        {"255", 255u},
+        {"007", 7u},
+        {"4294967295", 4294967295u},
+        {"4294967296", 4294967295u},
+        {"99999999999999999999999", 4294967295u},
+        {"", std::nullopt},
+        {"-1", std::nullopt},
+        {"12a", std::nullopt},
+        {" 12", std::nullopt},
+    };
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(ParseUnsigned(text), value) << text.toStdString();
+    }
+}
+
+TEST(NumberText, SignedReadsAMinusSignAndSaturates) {
+    const std::pair<QString, std::optional<std::int32_t>> cases[] = {
+        {"0", 0},
+        {"60", 60},
+        {"-56", -56},
+        {"2147483647", 2147483647},
+        {"2147483648", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"-99999999999", -2147483647 - 1},
+        {"-", std::nullopt},
+        {"", std::nullopt},
+        {"+5", std::nullopt},
+        {"--5", std::nullopt},
+    };
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(ParseSigned(text), value) << text.toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace velmor

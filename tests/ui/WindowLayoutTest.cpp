@@ -1,0 +1,168 @@
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <set>
+
+#include "ui/ControlIds.h"
+#include "ui/DialogTemplate.h"
+#include "ui/DialogUnits.h"
+#include "ui/WindowTestSupport.h"
+
+namespace velmor {
+namespace {
+
+using test::WindowTest;
+
+constexpr int kBoundNumberFields[] = {
+    ids::kFood,        ids::kGold,        ids::kBankGold,  ids::kMight, ids::kIntellect,
+    ids::kPersonality, ids::kEndurance,   ids::kAccuracy,  ids::kSpeed, ids::kLuck,
+    ids::kSkillLevel,  ids::kSkillPoints, ids::kExperience};
+
+constexpr int kResistanceFields[] = {ids::kFireResistance,  ids::kAirResistance,
+                                     ids::kWaterResistance, ids::kEarthResistance,
+                                     ids::kMindResistance,  ids::kBodyResistance};
+
+// Every control that a load enables, besides Save Game and Close Game.
+const std::set<int> kEditingControls = {
+    ids::kInfoPanel, ids::kCharacterList, ids::kSkillList, ids::kClassName, ids::kGold, ids::kFood,
+    ids::kBankGold, ids::kMight, ids::kIntellect, ids::kPersonality, ids::kEndurance,
+    ids::kAccuracy, ids::kSpeed, ids::kLuck, ids::kSkillLevel, ids::kSkillPoints, ids::kExperience,
+    ids::kNormal, ids::kExpert, ids::kMaster, ids::kGrandmaster, ids::kSpellList, ids::kLearned,
+    ids::kPromoted,
+    // the arrows of the number fields above
+    ids::kGoldSpin, ids::kFoodSpin, ids::kBankGoldSpin, ids::kMightSpin, ids::kIntellectSpin,
+    ids::kPersonalitySpin, ids::kEnduranceSpin, ids::kAccuracySpin, ids::kSpeedSpin, ids::kLuckSpin,
+    ids::kSkillLevelSpin, ids::kSkillPointsSpin, ids::kExperienceSpin};
+
+// The template's controls that carry an ID, each with the state it must be in.
+std::map<int, bool> ExpectedEnabled(bool loaded) {
+    std::map<int, bool> expected;
+    for (const ControlTemplate& control : kMainWindowTemplate.controls) {
+        if (control.id == ids::kNone) {
+            continue;
+        }
+        bool enabled = control.enabled;
+        if (control.id == ids::kSaveGame || control.id == ids::kCloseGame ||
+            kEditingControls.count(control.id) > 0) {
+            enabled = loaded;
+        } else if (control.id == ids::kLoadGame) {
+            enabled = !loaded;
+        }
+        expected[control.id] = enabled;
+    }
+    return expected;
+}
+
+std::map<int, bool> ActualEnabled(const EditorWindow& window) {
+    std::map<int, bool> actual;
+    for (const ControlTemplate& control : kMainWindowTemplate.controls) {
+        if (control.id != ids::kNone) {
+            actual[control.id] = window.control(control.id)->isEnabled();
+        }
+    }
+    return actual;
+}
+
+TEST_F(WindowTest, StartsWithoutAGame) {
+    EXPECT_EQ(window.windowTitle(), "Velmor Saved Game Editor (v1.5)");
+    EXPECT_EQ(get<QLabel>(ids::kStatusLine)->text(), "current game: <none>");
+    for (const int id : kBoundNumberFields) {
+        EXPECT_EQ(field(id)->text(), "0") << id;
+    }
+    for (const int id : kResistanceFields) {
+        EXPECT_EQ(field(id)->text(), "") << id;
+    }
+    for (const int id : {ids::kCharacterList, ids::kSkillList, ids::kSpellList}) {
+        EXPECT_EQ(get<QComboBox>(id)->count(), 0) << id;
+    }
+    EXPECT_EQ(get<QLineEdit>(ids::kClassName)->text(), "");
+    EXPECT_EQ(get<QLabel>(ids::kInfoPanel)->text(), "");
+    EXPECT_EQ(get<QProgressBar>(ids::kProgress)->value(), 0);
+    EXPECT_EQ(ActualEnabled(window), ExpectedEnabled(false));
+}
+
+TEST_F(WindowTest, LoadedStateEnablesExactlyTheEditingControls) {
+    window.SetLoadedState(true);
+    EXPECT_EQ(ActualEnabled(window), ExpectedEnabled(true));
+    for (const int id : kResistanceFields) {
+        EXPECT_FALSE(control(id)->isEnabled());
+        EXPECT_EQ(field(id)->text(), "");
+    }
+    window.SetLoadedState(false);
+    EXPECT_EQ(ActualEnabled(window), ExpectedEnabled(false));
+}
+
+TEST_F(WindowTest, ControlsHaveTheirTemplatesKindAndText) {
+    EXPECT_EQ(get<QPushButton>(ids::kLoadGame)->text(), "&Load Game...");
+    EXPECT_EQ(get<QPushButton>(ids::kSaveGame)->text(), "&Save Game");
+    EXPECT_EQ(get<QPushButton>(ids::kCloseGame)->text(), "&Close Game");
+    EXPECT_EQ(get<QPushButton>(ids::kExit)->text(), "E&xit");
+    EXPECT_EQ(get<QLabel>(ids::kSpeedLabel)->text(), "Speed:");
+    EXPECT_EQ(get<QLabel>(ids::kSkillPointsLabel)->text(), "Skill Points");
+    for (const int id : {ids::kCharacterList, ids::kSkillList, ids::kSpellList}) {
+        EXPECT_FALSE(get<QComboBox>(id)->isEditable());
+    }
+    auto* className = get<QLineEdit>(ids::kClassName);
+    EXPECT_TRUE(className->isReadOnly());
+    EXPECT_TRUE(className->alignment() & Qt::AlignRight);
+    for (const int id : {ids::kNormal, ids::kExpert, ids::kMaster, ids::kGrandmaster, ids::kLearned,
+                         ids::kPromoted}) {
+        auto* button = get<QPushButton>(id);
+        EXPECT_TRUE(button->isCheckable() && button->isFlat()) << id;
+        EXPECT_FALSE(button->autoDefault()) << id;
+    }
+    EXPECT_FALSE(get<QProgressBar>(ids::kProgress)->isTextVisible());
+    EXPECT_TRUE(get<QPushButton>(ids::kExit)->isDefault());
+    EXPECT_EQ(window.minimumSize(), window.maximumSize()) << "the window has a fixed size";
+}
+
+// Positions come from dialog units through the dialog font, as on Windows.
+TEST_F(WindowTest, ControlsStandWhereTheTemplatePutsThem) {
+    const DialogUnits units(window.font());
+    for (const ControlTemplate& control : kMainWindowTemplate.controls) {
+        if (control.id == ids::kNone || control.kind == ControlKind::spin) {
+            continue;
+        }
+        const QRect expected = units.rect(control.x, control.y, control.width, control.height);
+        const QRect actual = window.control(control.id)->geometry();
+        EXPECT_EQ(actual.topLeft(), expected.topLeft()) << control.id;
+        EXPECT_EQ(actual.width(), expected.width()) << control.id;
+    }
+    EXPECT_EQ(window.width(), units.x(432));
+    EXPECT_EQ(window.height(), units.y(286));
+}
+
+TEST_F(WindowTest, TabOrderIsTemplateOrder) {
+    window.SetLoadedState(true);
+    std::vector<QWidget*> expected;
+    for (const ControlTemplate& control : kMainWindowTemplate.controls) {
+        QWidget* widget = control.id == ids::kNone ? nullptr : window.control(control.id);
+        if (widget && widget->focusPolicy() & Qt::TabFocus && widget->isEnabled() &&
+            (expected.empty() || expected.back() != widget)) {
+            expected.push_back(widget);
+        }
+    }
+    std::vector<QWidget*> chain;
+    for (QWidget* widget = window.nextInFocusChain(); widget != &window;
+         widget = widget->nextInFocusChain()) {
+        if (std::find(expected.begin(), expected.end(), widget) != expected.end()) {
+            chain.push_back(widget);
+        }
+    }
+    EXPECT_EQ(chain, expected);
+}
+
+TEST(DialogUnits, ConvertAsWindowsDoes) {
+    const DialogUnits units(6, 13);
+    EXPECT_EQ(units.x(4), 6);
+    EXPECT_EQ(units.x(432), 648);
+    EXPECT_EQ(units.y(8), 13);
+    EXPECT_EQ(units.y(286), 465);  // 464.75, rounded to the nearest
+    EXPECT_EQ(units.y(15), 24);    // 24.375
+    EXPECT_EQ(units.rect(10, 10, 38, 34), QRect(15, 16, 57, 55));
+}
+
+}  // namespace
+}  // namespace velmor

@@ -1,0 +1,46 @@
+// What the window's tests share: a fresh window on a fresh session, with scripted prompts.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTimer>
+#include <functional>
+
+#include "support/ScriptedUserInterface.h"
+#include "support/TemporaryDirectory.h"
+#include "ui/EditorWindow.h"
+#include "ui/NumberField.h"
+
+namespace velmor::test {
+
+class WindowTest : public ::testing::Test {
+protected:
+    WindowTest() : window(session, &prompts) { session.imagePath = dir / "image.pcx"; }
+
+    QWidget* control(int id) const { return window.control(id); }
+    template <typename Control>
+    Control* get(int id) const {
+        auto* typed = qobject_cast<Control*>(window.control(id));
+        EXPECT_NE(typed, nullptr) << "control " << id;
+        return typed;
+    }
+    NumberField* field(int id) const { return get<NumberField>(id); }
+
+    TemporaryDirectory dir;
+    GameSession session;
+    ScriptedUserInterface prompts;
+    EditorWindow window;
+};
+
+// Runs `withDialog` on the next modal dialog that opens, then closes it.
+inline void OnNextModalDialog(std::function<void(QDialog&)> withDialog) {
+    QTimer::singleShot(0, [withDialog] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr) << "no modal dialog opened";
+        withDialog(*dialog);
+        dialog->reject();
+    });
+}
+
+}  // namespace velmor::test

@@ -1,0 +1,174 @@
+#include "ui/DialogControls.h"
+
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+
+#include "ui/Buttons.h"
+#include "ui/DialogUnits.h"
+#include "ui/NumberField.h"
+
+namespace velmor {
+namespace {
+
+QFont DialogFont() {
+    QFont font(QStringLiteral("MS Sans Serif"), 8);
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+QLabel* Label(const QString& text, Qt::Alignment alignment, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setAlignment(alignment);
+    label->setWordWrap(true);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QFrame* Frame(QFrame::Shape shape, QWidget* parent) {
+    auto* frame = new QFrame(parent);
+    frame->setFrameStyle(shape | QFrame::Sunken);
+    return frame;
+}
+
+template <typename Button>
+QPushButton* CheckButton(const QString& text, QWidget* parent) {
+    auto* button = new Button(text, parent);
+    button->setCheckable(true);
+    button->setFlat(true);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// Pictures, frames and group boxes are drawn over the controls they surround, as Windows draws
+// them, and like Windows they let every click through.
+void LetClicksThrough(QWidget* decoration) {
+    decoration->setAttribute(Qt::WA_TransparentForMouseEvents);
+    decoration->setFocusPolicy(Qt::NoFocus);
+}
+
+QWidget* Create(const ControlTemplate& control, QWidget* parent) {
+    const QString text =
+        QString::fromUtf8(control.text.data(), static_cast<qsizetype>(control.text.size()));
+    switch (control.kind) {
+        case ControlKind::pushButton: {
+            auto* button = new WrappingButton(text, parent);
+            button->setAutoDefault(false);
+            return button;
+        }
+        case ControlKind::defaultPushButton: {
+            auto* button = new QPushButton(text, parent);
+            button->setDefault(true);
+            return button;
+        }
+        case ControlKind::numberField:
+            return new NumberField(parent);
+        case ControlKind::label:
+            return Label(text, Qt::AlignLeft | Qt::AlignTop, parent);
+        case ControlKind::centredLabel:
+            return Label(text, Qt::AlignHCenter | Qt::AlignTop, parent);
+        case ControlKind::dropDownList: {
+            auto* list = new QComboBox(parent);
+            list->setEditable(false);
+            list->setInsertPolicy(QComboBox::InsertAtBottom);
+            return list;
+        }
+        case ControlKind::classField: {
+            auto* field = new QLineEdit(parent);
+            field->setReadOnly(true);
+            field->setAlignment(Qt::AlignRight);
+            return field;
+        }
+        case ControlKind::checkButton:
+            return CheckButton<QPushButton>(text, parent);
+        case ControlKind::masteryButton:
+            return CheckButton<MasteryButton>(text, parent);
+        case ControlKind::picture: {
+            auto* picture = Label(QString(), Qt::AlignCenter, parent);
+            picture->setPixmap(QPixmap(text));
+            picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            LetClicksThrough(picture);
+            return picture;
+        }
+        case ControlKind::textPanel: {
+            auto* panel = Label(text, Qt::AlignLeft | Qt::AlignTop, parent);
+            panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            return panel;
+        }
+        case ControlKind::etchedFrame:
+        case ControlKind::blackFrame: {
+            auto* frame = Frame(QFrame::Box, parent);
+            LetClicksThrough(frame);
+            return frame;
+        }
+        case ControlKind::groupBox: {
+            auto* group = new QGroupBox(text, parent);
+            LetClicksThrough(group);
+            return group;
+        }
+        case ControlKind::progressBar: {
+            auto* bar = new QProgressBar(parent);
+            bar->setRange(0, 100);
+            bar->setValue(0);
+            bar->setTextVisible(false);
+            return bar;
+        }
+        case ControlKind::spin:
+            break;
+    }
+    return nullptr;
+}
+
+// Single-line fields and closed drop-down lists need at least their own height to show their text;
+// a drop-down list's template height is the height of its open list.
+QRect Placement(const ControlTemplate& control, QWidget* widget, const DialogUnits& units) {
+    QRect rect = units.rect(control.x, control.y, control.width, control.height);
+    if (auto* list = qobject_cast<QComboBox*>(widget)) {
+        const int boxHeight = list->sizeHint().height();
+        const int itemHeight = std::max(1, list->fontMetrics().height() + 2);
+        list->setMaxVisibleItems(std::max(1, (rect.height() - boxHeight) / itemHeight));
+        rect.setHeight(boxHeight);
+    } else if (qobject_cast<NumberField*>(widget) || qobject_cast<QLineEdit*>(widget)) {
+        rect.setHeight(std::max(rect.height(), widget->sizeHint().height()));
+    }
+    return rect;
+}
+
+}  // namespace
+
+DialogControls::DialogControls(QDialog& dialog, const DialogTemplate& dialogTemplate) {
+    dialog.setFont(DialogFont());
+    dialog.setWindowTitle(QString::fromUtf8(dialogTemplate.title.data(),
+                                            static_cast<qsizetype>(dialogTemplate.title.size())));
+    const DialogUnits units(dialog.font());
+    dialog.setFixedSize(units.x(dialogTemplate.width), units.y(dialogTemplate.height));
+
+    QWidget* lastNumberField = nullptr;
+    for (const ControlTemplate& control : dialogTemplate.controls) {
+        QWidget* widget = nullptr;
+        if (control.kind == ControlKind::spin) {
+            widget = lastNumberField;  // its arrows are part of the field
+        } else {
+            widget = Create(control, &dialog);
+            widget->setGeometry(Placement(control, widget, units));
+            widget->setEnabled(control.enabled);
+            widget->setProperty("controlId", control.id);
+            if (control.kind == ControlKind::numberField) {
+                lastNumberField = widget;
+            }
+        }
+        if (control.id >= 0) {
+            m_byId.emplace(control.id, widget);
+        }
+    }
+}
+
+QWidget* DialogControls::control(int id) const {
+    const auto found = m_byId.find(id);
+    return found == m_byId.end() ? nullptr : found->second;
+}
+
+}  // namespace velmor

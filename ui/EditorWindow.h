@@ -1,0 +1,134 @@
+// The editor's one window: the party of the loaded saved game, and the commands on it.
+#pragma once
+
+#include <QDialog>
+#include <QIcon>
+#include <cstdint>
+#include <memory>
+
+#include "savegame/GameSession.h"
+#include "savegame/UserInterface.h"
+#include "ui/DataExchange.h"
+#include "ui/DialogControls.h"
+
+class QComboBox;
+class QProgressBar;
+class QPushButton;
+
+namespace velmor {
+
+class NumberField;
+
+// The command ID of the About item on the window's menu. Windows keeps the low four bits of a menu
+// command for itself, so they are masked off before the comparison.
+inline constexpr unsigned kAboutCommand = 0x0010;
+
+class EditorWindow : public QDialog {
+    Q_OBJECT
+
+public:
+    // Without prompts of its own the window asks with Qt's dialogs; tests give a script.
+    explicit EditorWindow(GameSession& session, Prompts* prompts = nullptr);
+    ~EditorWindow() override;
+
+    QWidget* control(int id) const { return m_controls.control(id); }
+
+    // true: takes every bound value from its control; false: writes every one into its control.
+    // While either runs, the controls' notifications run no handler. Answers false when a field
+    // does not hold a number; the player has been told, and the field has the focus.
+    bool UpdateData(bool saveAndValidate = true);
+
+    // Enables the editing controls and Save and Close, and disables Load, or the reverse.
+    void SetLoadedState(bool loaded);
+
+    // A command from the window's menu; answers whether it was the editor's own.
+    bool OnSysCommand(unsigned command);
+
+    // The icon that stands for the window while it is minimised and dragged.
+    QIcon OnQueryDragIcon() const { return m_hIcon; }
+
+    // Exit and Enter: takes every value and ends the window, unless a field holds no number.
+    void OnOK();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+#ifdef Q_OS_WIN
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#endif
+
+private:
+    void OnInitDialog();
+    void BindValues();
+    void ConnectHandlers();
+    template <typename Sender, typename Signal>
+    void Connect(Sender* sender, Signal signal, void (EditorWindow::*handler)());
+
+    // The handlers of the controls.
+    void OnExit();
+    void OnLoadGame();
+    void OnSaveGame();
+    void OnCloseGame();
+    void ShowCharacter();
+    void OnChangeFood();
+    void OnChangeGold();
+    void OnChangeBankGold();
+    void OnChangeMight();
+    void OnChangeIntellect();
+    void OnChangePersonality();
+    void OnChangeEndurance();
+    void OnChangeAccuracy();
+    void OnChangeSpeed();
+    void OnChangeLuck();
+    void OnChangeExperience();
+    void OnChangeSkillPoints();
+    void ShowSkill();
+    void OnChangeSkillLevel();
+    void OnNormal();
+    void OnExpert();
+    void OnMaster();
+    void OnGrandmaster();
+    void ShowSpell();
+    void OnLearned();
+    void OnPromoted();
+
+    GameSession& m_session;
+    std::unique_ptr<Prompts> m_ownPrompts;
+    Prompts& m_prompts;
+    DialogControls m_controls;
+    DataExchange m_exchange;
+    bool m_exchanging = false;
+
+    // The controls that the handlers use.
+    QPushButton* m_promotedButton;
+    QComboBox* m_spellCombo;
+    QPushButton* m_learnedButton;
+    QPushButton* m_grandmasterButton;
+    QPushButton* m_expertButton;
+    QPushButton* m_normalButton;
+    QPushButton* m_masterButton;
+    QComboBox* m_skillCombo;
+    QComboBox* m_characterCombo;
+    QProgressBar* m_progress;
+
+    // The bound values, in the order of their exchange.
+    QString m_characterText;
+    std::uint32_t m_food = 0;
+    std::uint32_t m_gold = 0;
+    QString m_className;
+    QString m_infoText;
+    std::uint32_t m_intellect = 0;
+    std::uint32_t m_might = 0;
+    std::uint32_t m_personality = 0;
+    QString m_statusText;
+    std::uint32_t m_endurance = 0;
+    std::uint32_t m_luck = 0;
+    std::uint32_t m_speed = 0;
+    std::uint32_t m_accuracy = 0;
+    std::int32_t m_skillLevel = 0;
+    std::uint32_t m_skillPoints = 0;
+    std::uint32_t m_experience = 0;
+    std::uint32_t m_bankGold = 0;
+    QIcon m_hIcon;
+};
+
+}  // namespace velmor

@@ -1,0 +1,76 @@
+#include "ui/NumberField.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <algorithm>
+
+#include "ui/NumberText.h"
+
+namespace velmor {
+
+NumberField::NumberField(QWidget* parent) : QAbstractSpinBox(parent) {
+    setKeyboardTracking(true);
+    setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+    connect(lineEdit(), &QLineEdit::textChanged, this, &NumberField::textChanged);
+}
+
+void NumberField::setRange(std::int64_t lowest, std::int64_t highest) {
+    m_hasRange = true;
+    m_lowest = lowest;
+    m_highest = highest;
+}
+
+void NumberField::setText(const QString& text) {
+    lineEdit()->setText(text);
+}
+
+std::int64_t NumberField::position() const {
+    const auto value = ParseSigned(text());
+    return std::clamp<std::int64_t>(value ? *value : m_lowest, m_lowest, m_highest);
+}
+
+void NumberField::stepBy(int steps) {
+    if (!m_hasRange) {
+        return;
+    }
+    const std::int64_t stepped = std::clamp<std::int64_t>(position() + steps, m_lowest, m_highest);
+    setText(QString::number(stepped));
+}
+
+QAbstractSpinBox::StepEnabled NumberField::stepEnabled() const {
+    if (!m_hasRange || !isEnabled() || isReadOnly()) {
+        return StepNone;
+    }
+    const std::int64_t value = position();
+    StepEnabled enabled = StepNone;
+    if (value < m_highest) {
+        enabled |= StepUpEnabled;
+    }
+    if (value > m_lowest) {
+        enabled |= StepDownEnabled;
+    }
+    return enabled;
+}
+
+QValidator::State NumberField::validate(QString& input, int&) const {
+    if (input.isEmpty()) {
+        return QValidator::Intermediate;
+    }
+    const bool digitsOnly =
+        std::all_of(input.begin(), input.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+    return digitsOnly ? QValidator::Acceptable : QValidator::Invalid;
+}
+
+void NumberField::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
+        event->ignore();
+        return;
+    }
+    QAbstractSpinBox::keyPressEvent(event);
+}
+
+void NumberField::wheelEvent(QWheelEvent* event) {
+    event->ignore();
+}
+
+}  // namespace velmor
