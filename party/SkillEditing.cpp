@@ -8,7 +8,7 @@ SkillLevelEdit EditSkillLevel(std::int32_t shownLevel, Mastery shownMastery,
                               std::int32_t typedLevel) {
     SkillLevelEdit edit;
     edit.mastery = shownLevel == 0 ? Mastery::Normal : shownMastery;
-    edit.level = std::clamp(typedLevel, 0, kMaxSkillLevel);
+    edit.level = std::min(typedLevel, kMaxSkillLevel);
     edit.levelChanged = edit.level != typedLevel;
     if (edit.level == 0) {
         edit.mastery = Mastery::None;

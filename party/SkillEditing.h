@@ -23,8 +23,8 @@ struct SkillLevelEdit {
 //   into an unlearned skill learns it;
 // - a level of 0 unlearns the skill;
 // - a level above 60 is stored as 60.
-// The field takes digits only, but a pasted minus sign can reach it; a level below zero would not
-// decode back to what was typed, so it is taken as 0.
+// A level below zero cannot be typed: the field takes digits only. The one that can arrive is a
+// level shown from the saved game (a stored 192 to 255), and it is stored back as it was.
 SkillLevelEdit EditSkillLevel(std::int32_t shownLevel, Mastery shownMastery,
                               std::int32_t typedLevel);
 

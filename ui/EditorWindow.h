@@ -5,7 +5,10 @@
 #include <QIcon>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
+#include "party/SkillValue.h"
+#include "party/ValueFields.h"
 #include "savegame/GameSession.h"
 #include "savegame/UserInterface.h"
 #include "ui/DataExchange.h"
@@ -90,6 +93,16 @@ private:
     void ShowSpell();
     void OnLearned();
     void OnPromoted();
+
+    // What the handlers share.
+    void OnChangeValue(ValueField field, std::uint32_t& value);
+    void OnMasteryClicked(Mastery mastery);
+    void ShowMastery(Mastery mastery);
+    Mastery ShownMastery() const;
+    std::optional<std::size_t> SelectedCharacter() const;
+    std::optional<std::size_t> SelectedSkill() const;
+    std::optional<std::size_t> SelectedSpell() const;
+    CharacterRecord* SelectedRecord();
 
     GameSession& m_session;
     std::unique_ptr<Prompts> m_ownPrompts;

@@ -39,7 +39,9 @@ inline void OnNextModalDialog(std::function<void(QDialog&)> withDialog) {
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr) << "no modal dialog opened";
         withDialog(*dialog);
-        dialog->reject();
+        if (dialog->isVisible()) {
+            dialog->reject();
+        }
     });
 }
 
