@@ -7,8 +7,8 @@
 #include <string>
 
 #include "savegame/GameCommands.h"
-#include "support/ArchiveBuilder.h"
-#include "support/TemporaryDirectory.h"
+#include "data/ArchiveBuilder.h"
+#include "data/TemporaryDirectory.h"
 
 namespace velmor {
 namespace {

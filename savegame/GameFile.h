@@ -22,6 +22,13 @@ public:
     // cut short with setLength.
     static IoResult<GameFile> OpenForWriting(const std::filesystem::path& path);
 
+    // A file for writing only, created if missing and emptied if present.
+    static IoResult<GameFile> CreateEmpty(const std::filesystem::path& path);
+
+    // Puts the file `from` in the place of `to`, in one step, so that `to` is always either the
+    // old file or the whole new one, and makes the change reach the disk.
+    static IoResult<> Replace(const std::filesystem::path& from, const std::filesystem::path& to);
+
     GameFile(GameFile&& other) noexcept;
     GameFile& operator=(GameFile&& other) noexcept;
     GameFile(const GameFile&) = delete;
@@ -48,6 +55,7 @@ public:
 
 private:
     GameFile(int descriptor, std::filesystem::path path);
+    static IoResult<GameFile> OpenWriteOnly(const std::filesystem::path& path, bool empty);
     IoError failure(const char* doing) const;
 
     int m_descriptor = -1;

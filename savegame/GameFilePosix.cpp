@@ -9,6 +9,7 @@
 #include <string>
 #include <utility>
 
+#include "savegame/FileFaults.h"
 #include "savegame/GameFile.h"
 
 namespace velmor {
@@ -19,6 +20,15 @@ IoError Failure(const char* doing, const std::filesystem::path& path, int error)
 }
 
 constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
+
+// A test's planned failure, reported as the disk's own input/output error.
+bool Injected(FileOperation operation) {
+    if (FileFaults::Strike(operation)) {
+        errno = EIO;
+        return true;
+    }
+    return false;
+}
 
 }  // namespace
 
@@ -55,7 +65,8 @@ IoError GameFile::failure(const char* doing) const {
 IoResult<GameFile> GameFile::OpenExclusive(const std::filesystem::path& path) {
     // O_NONBLOCK keeps a named pipe chosen by mistake from hanging the open; it is refused below.
     // Regular files ignore the flag, so it stays.
-    const int descriptor = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+    const int descriptor =
+        Injected(FileOperation::open) ? -1 : ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
     if (descriptor < 0) {
         return Failure("open", path, errno);
     }
@@ -76,17 +87,45 @@ IoResult<GameFile> GameFile::OpenExclusive(const std::filesystem::path& path) {
     return file;
 }
 
-IoResult<GameFile> GameFile::OpenForWriting(const std::filesystem::path& path) {
-    const int descriptor = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+IoResult<GameFile> GameFile::OpenWriteOnly(const std::filesystem::path& path, bool empty) {
+    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (empty ? O_TRUNC : 0);
+    const int descriptor = Injected(FileOperation::open) ? -1 : ::open(path.c_str(), flags, 0666);
     if (descriptor < 0) {
         return Failure("create", path, errno);
     }
     return GameFile(descriptor, path);
 }
 
+IoResult<GameFile> GameFile::OpenForWriting(const std::filesystem::path& path) {
+    return OpenWriteOnly(path, false);
+}
+
+IoResult<GameFile> GameFile::CreateEmpty(const std::filesystem::path& path) {
+    return OpenWriteOnly(path, true);
+}
+
+IoResult<> GameFile::Replace(const std::filesystem::path& from, const std::filesystem::path& to) {
+    if (Injected(FileOperation::replace) || ::rename(from.c_str(), to.c_str()) != 0) {
+        return Failure("replace", to, errno);
+    }
+    // The new name reaches the disk with the folder that holds it.
+    const auto folder = to.has_parent_path() ? to.parent_path() : std::filesystem::path(".");
+    const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) {
+        return Failure("write to disk", folder, errno);
+    }
+    const bool synced = ::fsync(descriptor) == 0;
+    const int error = errno;
+    ::close(descriptor);
+    if (!synced) {
+        return Failure("write to disk", folder, error);
+    }
+    return {};
+}
+
 IoResult<std::uint64_t> GameFile::size() const {
     struct stat status {};
-    if (::fstat(m_descriptor, &status) != 0) {
+    if (Injected(FileOperation::size) || ::fstat(m_descriptor, &status) != 0) {
         return failure("read the size of");
     }
     return static_cast<std::uint64_t>(status.st_size);
@@ -95,8 +134,11 @@ IoResult<std::uint64_t> GameFile::size() const {
 IoResult<std::size_t> GameFile::readAt(std::uint64_t offset, std::span<std::uint8_t> buffer) {
     std::size_t total = 0;
     while (total < buffer.size()) {
-        const ssize_t count = ::pread(m_descriptor, buffer.data() + total, buffer.size() - total,
-                                      static_cast<off_t>(offset + total));
+        const ssize_t count =
+            Injected(FileOperation::read)
+                ? -1
+                : ::pread(m_descriptor, buffer.data() + total, buffer.size() - total,
+                          static_cast<off_t>(offset + total));
         if (count < 0) {
             if (errno == EINTR) {
                 continue;
@@ -114,8 +156,11 @@ IoResult<std::size_t> GameFile::readAt(std::uint64_t offset, std::span<std::uint
 IoResult<> GameFile::writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
     std::size_t total = 0;
     while (total < bytes.size()) {
-        const ssize_t count = ::pwrite(m_descriptor, bytes.data() + total, bytes.size() - total,
-                                       static_cast<off_t>(offset + total));
+        const ssize_t count =
+            Injected(FileOperation::write)
+                ? -1
+                : ::pwrite(m_descriptor, bytes.data() + total, bytes.size() - total,
+                           static_cast<off_t>(offset + total));
         if (count < 0) {
             if (errno == EINTR) {
                 continue;
@@ -128,14 +173,15 @@ IoResult<> GameFile::writeAt(std::uint64_t offset, std::span<const std::uint8_t>
 }
 
 IoResult<> GameFile::setLength(std::uint64_t length) {
-    if (::ftruncate(m_descriptor, static_cast<off_t>(length)) != 0) {
+    if (Injected(FileOperation::setLength) ||
+        ::ftruncate(m_descriptor, static_cast<off_t>(length)) != 0) {
         return failure("write");
     }
     return {};
 }
 
 IoResult<> GameFile::flush() {
-    if (::fsync(m_descriptor) != 0) {
+    if (Injected(FileOperation::flush) || ::fsync(m_descriptor) != 0) {
         return failure("write to disk");
     }
     return {};

@@ -22,6 +22,9 @@ struct GameSession {
     // choice and by Close. The edits store nothing while it is 0.
     std::uint32_t gameLoaded = 0;
     InMemoryParty party;
+    // Whether a save since the last load has copied the game to its backup; later saves keep
+    // that copy, so that it holds the game as it was loaded.
+    bool backupMade = false;
     // Where every load copies the archive's preview picture: "image.pcx" in the working directory.
     std::filesystem::path imagePath = "image.pcx";
 };

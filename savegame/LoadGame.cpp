@@ -105,6 +105,7 @@ bool LoadGame(UserInterface& ui, GameSession& session) {
     }
     if (*loaded) {
         session.party.commit();
+        session.backupMade = false;
     }
     session.gameLoaded = 1;
     return *loaded;

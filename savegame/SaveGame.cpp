@@ -1,4 +1,5 @@
 #include "savegame/ArchiveChecks.h"
+#include "savegame/Backup.h"
 #include "savegame/GameCommands.h"
 #include "savegame/Messages.h"
 #include "savegame/PartyEntry.h"
@@ -7,9 +8,9 @@ namespace velmor {
 namespace {
 
 // Finds party.bin afresh, since the file may have been rewritten since the load, and writes the
-// working party there. Answers whether it wrote; a check that fails has shown its message and
-// nothing was written.
-IoResult<bool> WriteArchive(UserInterface& ui, const GameSession& session, GameFile& archive) {
+// working party there, after the first save since the load has made the backup. Answers whether
+// it wrote; a check that fails has shown its message and nothing was written.
+IoResult<bool> WriteArchive(UserInterface& ui, GameSession& session, GameFile& archive) {
     const auto directory = ReadCheckedDirectory(ui, archive, EmptyArchive::accept);
     if (!directory) {
         return directory.error();
@@ -24,8 +25,21 @@ IoResult<bool> WriteArchive(UserInterface& ui, const GameSession& session, GameF
     if (!*party) {
         return false;
     }
+    if (!session.backupMade) {
+        const auto backup = BackupPathOf(session.g_currentPath);
+        if (auto made = WriteBackup(archive, backup); !made) {
+            ShowError(ui, "ERROR: cannot write the backup copy \"" + backup.string() +
+                              "\", so nothing was saved!\n" + made.error().message);
+            return false;
+        }
+        session.backupMade = true;
+    }
     if (auto write = WriteParty(archive, **party, session.party.working, ui); !write) {
         return write.error();
+    }
+    // "Save successful!" is only true once the party is on the disk.
+    if (auto flushed = archive.flush(); !flushed) {
+        return flushed.error();
     }
     return true;
 }
@@ -44,7 +58,12 @@ bool SaveGame(UserInterface& ui, GameSession& session) {
     }
     const auto written = WriteArchive(ui, session, *archive);
     if (!written) {
-        ShowError(ui, "ERROR: " + written.error().message + "!");
+        std::string message = "ERROR: " + written.error().message + "!";
+        if (session.backupMade) {
+            message += "\nThe saved game as it was loaded is kept in \"" +
+                       BackupPathOf(session.g_currentPath).string() + "\".";
+        }
+        ShowError(ui, message);
         return false;
     }
     return *written;

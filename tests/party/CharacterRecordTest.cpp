@@ -3,8 +3,8 @@
 #include <functional>
 #include <string>
 
+#include "data/ArchiveBuilder.h"
 #include "party/CharacterRecord.h"
-#include "support/ArchiveBuilder.h"
 
 namespace velmor {
 namespace {

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
+#include "data/ArchiveBuilder.h"
 #include "party/ClassRules.h"
 #include "party/SkillEditing.h"
 #include "party/ValueFields.h"
 #include "savegame/PartyData.h"
-#include "support/ArchiveBuilder.h"
 
 namespace velmor {
 namespace {
@@ -31,20 +31,21 @@ TEST(ValueFields, CapSilentlyAtEachFieldsLimit) {
 // The screen lists Accuracy above Speed; the record holds Speed first. Each field must reach its
 // own offset, and the party fields must not touch any character.
 TEST(ValueFields, StoreReachesTheFieldsOwnDestination) {
-    const std::tuple<ValueField, std::optional<CharacterNumber>, std::optional<PartySlot>> cases[] = {
-        {ValueField::food, {}, PartySlot::food},
-        {ValueField::gold, {}, PartySlot::gold},
-        {ValueField::bankGold, {}, PartySlot::bankGold},
-        {ValueField::might, CharacterNumber::might, {}},
-        {ValueField::intellect, CharacterNumber::intellect, {}},
-        {ValueField::personality, CharacterNumber::personality, {}},
-        {ValueField::endurance, CharacterNumber::endurance, {}},
-        {ValueField::accuracy, CharacterNumber::accuracy, {}},
-        {ValueField::speed, CharacterNumber::speed, {}},
-        {ValueField::luck, CharacterNumber::luck, {}},
-        {ValueField::experience, CharacterNumber::experience, {}},
-        {ValueField::skillPoints, CharacterNumber::skillPoints, {}},
-    };
+    const std::tuple<ValueField, std::optional<CharacterNumber>, std::optional<PartySlot>> cases[] =
+        {
+            {ValueField::food, {}, PartySlot::food},
+            {ValueField::gold, {}, PartySlot::gold},
+            {ValueField::bankGold, {}, PartySlot::bankGold},
+            {ValueField::might, CharacterNumber::might, {}},
+            {ValueField::intellect, CharacterNumber::intellect, {}},
+            {ValueField::personality, CharacterNumber::personality, {}},
+            {ValueField::endurance, CharacterNumber::endurance, {}},
+            {ValueField::accuracy, CharacterNumber::accuracy, {}},
+            {ValueField::speed, CharacterNumber::speed, {}},
+            {ValueField::luck, CharacterNumber::luck, {}},
+            {ValueField::experience, CharacterNumber::experience, {}},
+            {ValueField::skillPoints, CharacterNumber::skillPoints, {}},
+        };
     for (const auto& [field, number, slot] : cases) {
         const PartyCopy before = test::PartyBuilder().party();
         PartyCopy party = before;
@@ -102,8 +103,11 @@ TEST(SkillEditing, TypedLevelFollowsTheThreeRules) {
          75,
          {Mastery::Grandmaster, 60, true, 316}},
         {"60 itself is no cap", 20, Mastery::Expert, 60, {Mastery::Expert, 60, false, 124}},
-        {"a negative level shown from the file is stored back as it was", -56,
-         Mastery::Grandmaster, -56, {Mastery::Grandmaster, -56, false, 200}},
+        {"a negative level shown from the file is stored back as it was",
+         -56,
+         Mastery::Grandmaster,
+         -56,
+         {Mastery::Grandmaster, -56, false, 200}},
         {"a negative level shown before is not 0",
          -56,
          Mastery::Grandmaster,

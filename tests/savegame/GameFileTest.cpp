@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "data/ArchiveBuilder.h"
+#include "data/TemporaryDirectory.h"
 #include "savegame/GameFile.h"
-#include "support/ArchiveBuilder.h"
-#include "support/TemporaryDirectory.h"
 
 namespace velmor {
 namespace {

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include "data/ArchiveBuilder.h"
+#include "data/TemporaryDirectory.h"
 #include "savegame/GameCommands.h"
 #include "savegame/GameFile.h"
 #include "savegame/Messages.h"
-#include "support/ArchiveBuilder.h"
 #include "support/ScriptedUserInterface.h"
-#include "support/TemporaryDirectory.h"
 
 namespace velmor {
 namespace {
@@ -190,15 +190,22 @@ std::vector<FailedLoad> FailedLoads() {
              .entry("image.pcx", {})
              .rawEntry("party.bin", 0, 0xFFFFFFFF),
          {Error(kPartyEntryPastEnd)}},
+        {"picture larger than the copy buffer",
+         WithParty(ArchiveBuilder()
+                       .entry("header.bin", Bytes(20))
+                       .entry("image.pcx", Noise(1'500'000, 8))),
+         {},
+         true},
         {"party.bin placed past the end",
          ArchiveBuilder().rawEntry("party.bin", 0xFFFF0000, 271'404),
          {Error(kNoHeaderEntry), Error(kNoImageEntry), Error(kPartyEntryPastEnd)}},
     };
 }
 
-// Whatever the file holds, a failed load shows its messages in order and leaves the party that the
-// window shows as it was.
-TEST_F(LoadGameTest, EveryFailureShowsItsMessagesAndKeepsTheWorkingCopy) {
+// One row per kind of damage. Whatever the file holds, the load shows the row's messages in order,
+// writes nothing into the saved game, and when it fails leaves the party that the window shows as
+// it was.
+TEST_F(LoadGameTest, DamagedArchivesGiveTheirMessagesAndWriteNothing) {
     const PartyCopy earlier = PartyBuilder().value(PartySlot::gold, 4242).party();
     for (const FailedLoad& row : FailedLoads()) {
         SCOPED_TRACE(row.story);

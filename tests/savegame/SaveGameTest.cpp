@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "data/ArchiveBuilder.h"
+#include "data/TemporaryDirectory.h"
 #include "party/ByteOrder.h"
 #include "savegame/GameCommands.h"
 #include "savegame/Messages.h"
 #include "savegame/PartyEntry.h"
-#include "support/ArchiveBuilder.h"
 #include "support/ScriptedUserInterface.h"
-#include "support/TemporaryDirectory.h"
 
 namespace velmor {
 namespace {

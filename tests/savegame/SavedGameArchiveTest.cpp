@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "data/ArchiveBuilder.h"
+#include "data/TemporaryDirectory.h"
 #include "savegame/SavedGameArchive.h"
-#include "support/ArchiveBuilder.h"
-#include "support/TemporaryDirectory.h"
 
 namespace velmor {
 namespace {

@@ -7,11 +7,12 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "data/ArchiveBuilder.h"
 #include "party/ByteOrder.h"
 #include "party/GameVocabulary.h"
+#include "savegame/FileFaults.h"
 #include "savegame/Messages.h"
 #include "savegame/PartyEntry.h"
-#include "support/ArchiveBuilder.h"
 #include "ui/ControlIds.h"
 #include "ui/QtPrompts.h"
 #include "ui/WindowTestSupport.h"
@@ -373,6 +374,36 @@ TEST_F(CommandsTest, CloseReturnsToTheStartState) {
     click(ids::kLoadGame);
     EXPECT_EQ(get<QComboBox>(ids::kCharacterList)->count(), 36);
     EXPECT_NE(text(ids::kMight), "99") << "the unsaved edit is gone";
+}
+
+// A disk that fails while the game is read: one message, and the window as it was.
+TEST_F(CommandsTest, ALoadThatTheDiskFailsLeavesTheWindowAsItWas) {
+    FileFaults::Arm(FileOperation::read, 3);
+    load(ArchiveBuilder::Standard());
+    FileFaults::Disarm();
+    ASSERT_EQ(prompts.shown.size(), 1u);
+    EXPECT_EQ(prompts.shown[0].style, MessageStyle::iconError);
+    EXPECT_EQ(window.windowTitle(), "Velmor Saved Game Editor (v1.5)");
+    EXPECT_EQ(get<QComboBox>(ids::kCharacterList)->count(), 0);
+    EXPECT_TRUE(control(ids::kLoadGame)->isEnabled());
+    EXPECT_FALSE(control(ids::kSaveGame)->isEnabled());
+}
+
+TEST_F(CommandsTest, ASaveThatTheDiskFailsKeepsTheEditsForTheNextSave) {
+    loadParty(PartyBuilder());
+    type(ids::kGold, "5000");
+    prompts.shown.clear();
+    FileFaults::Arm(FileOperation::write, 2);
+    save(MessageAnswer::yes);
+    FileFaults::Disarm();
+    ASSERT_EQ(prompts.shown.size(), 2u);
+    EXPECT_EQ(prompts.shown[1].style, MessageStyle::iconError);
+    EXPECT_EQ(text(ids::kGold), "5000");
+
+    prompts.shown.clear();
+    save(MessageAnswer::yes);
+    EXPECT_EQ(prompts.shown.back().text, "Save successful!");
+    EXPECT_EQ(ReadU32(test::ReadWholeFile(path), built.dataPosition(2) + 1860), 5000u);
 }
 
 // With the real dialogs, not the script: the file dialog hands back a name typed for a file that

@@ -7,8 +7,8 @@
 #include <QTimer>
 #include <functional>
 
+#include "data/TemporaryDirectory.h"
 #include "support/ScriptedUserInterface.h"
-#include "support/TemporaryDirectory.h"
 #include "ui/EditorWindow.h"
 #include "ui/NumberField.h"
 

@@ -1,4 +1,4 @@
-#include "support/ArchiveBuilder.h"
+#include "data/ArchiveBuilder.h"
 
 #include <algorithm>
 #include <fstream>

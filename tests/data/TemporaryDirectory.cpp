@@ -1,4 +1,4 @@
-#include "support/TemporaryDirectory.h"
+#include "data/TemporaryDirectory.h"
 
 #include <stdlib.h>
 
