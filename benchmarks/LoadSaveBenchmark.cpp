@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "savegame/GameCommands.h"
 #include "data/ArchiveBuilder.h"
 #include "data/TemporaryDirectory.h"
+#include "savegame/GameCommands.h"
 
 namespace velmor {
 namespace {

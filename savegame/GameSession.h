@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "savegame/PartyData.h"
@@ -26,7 +27,8 @@ struct GameSession {
     // that copy, so that it holds the game as it was loaded.
     bool backupMade = false;
     // Where every load copies the archive's preview picture: "image.pcx" in the working directory.
-    std::filesystem::path imagePath = "image.pcx";
+    // Nothing is copied without one, as when a script reads the game.
+    std::optional<std::filesystem::path> imagePath = std::filesystem::path("image.pcx");
 };
 
 }  // namespace velmor

@@ -22,7 +22,7 @@ IoResult<std::string> ReadHeaderText(GameFile& archive, const ArchiveEntry& head
 // Runs every check of the load and reads the party into the staging copy. Answers whether the
 // party was read; a check that fails has shown its message.
 IoResult<bool> ReadArchive(UserInterface& ui, GameSession& session, GameFile& archive,
-                           PictureFile& picture) {
+                           PictureFile* picture) {
     const auto directory = ReadCheckedDirectory(ui, archive, EmptyArchive::refuse);
     if (!directory) {
         return directory.error();
@@ -43,14 +43,18 @@ IoResult<bool> ReadArchive(UserInterface& ui, GameSession& session, GameFile& ar
     }
 
     if (const auto image = FindEntry(records, "image.pcx")) {
-        if (auto copy = picture.copyFrom(archive, records.records[*image]); !copy) {
-            return copy.error();
+        if (picture) {
+            if (auto copy = picture->copyFrom(archive, records.records[*image]); !copy) {
+                return copy.error();
+            }
         }
     } else {
         ShowError(ui, messages::kNoImageEntry);
     }
-    if (auto finish = picture.finish(); !finish) {
-        return finish.error();
+    if (picture) {
+        if (auto finish = picture->finish(); !finish) {
+            return finish.error();
+        }
     }
 
     const auto party = LocateParty(ui, archive, records, messages::kNoPartyEntryOnLoad);
@@ -73,14 +77,21 @@ IoResult<bool> LoadChosenGame(UserInterface& ui, GameSession& session) {
     if (!archive) {
         ShowError(ui, messages::kCannotOpenFile);
     }
-    auto picture = PictureFile::Open(session.imagePath);
-    if (!picture) {
-        ShowError(ui, messages::kCannotReadImage);
-        return false;
+    std::optional<PictureFile> picture;
+    if (session.imagePath) {
+        auto opened = PictureFile::Open(*session.imagePath);
+        if (!opened) {
+            ShowError(ui, messages::kCannotReadImage);
+            return false;
+        }
+        picture.emplace(std::move(*opened));
     }
-    const auto loaded = archive ? ReadArchive(ui, session, *archive, *picture) : false;
-    if (auto finish = picture->finish(); !finish && loaded) {
-        return finish.error();
+    const auto loaded = archive ? ReadArchive(ui, session, *archive, picture ? &*picture : nullptr)
+                                : false;
+    if (picture) {
+        if (auto finish = picture->finish(); !finish && loaded) {
+            return finish.error();
+        }
     }
     return loaded;
 }

@@ -16,8 +16,9 @@ namespace velmor {
 inline constexpr std::size_t kCharacterCount = 36;
 inline constexpr std::size_t kPartyValuesSize = 20;
 
-// Five 32-bit numbers; each enumerator is its slot. Slots 1 and 2 are not shown but are carried.
-enum class PartySlot : std::uint8_t { food = 0, gold = 3, bankGold = 4 };
+// Five 32-bit numbers; each enumerator is its slot. The window neither shows nor changes slots 1
+// and 2; they are carried.
+enum class PartySlot : std::uint8_t { food = 0, slot1 = 1, slot2 = 2, gold = 3, bankGold = 4 };
 
 class PartyValues {
 public:

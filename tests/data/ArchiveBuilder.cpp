@@ -43,6 +43,23 @@ RecordBuilder::RecordBuilder(std::uint32_t seed) {
     std::copy(noise.begin(), noise.end(), m_bytes.begin());
     name("Hero " + std::to_string(seed));
     infoText("A hero of the realm.");
+    // The fields the editor reads hold what the game itself would write.
+    classIndex(static_cast<std::uint8_t>(seed % 16));
+    constexpr CharacterNumber kStatistics[] = {
+        CharacterNumber::might,     CharacterNumber::intellect, CharacterNumber::personality,
+        CharacterNumber::endurance, CharacterNumber::speed,     CharacterNumber::accuracy,
+        CharacterNumber::luck};
+    for (std::uint32_t i = 0; i < std::size(kStatistics); ++i) {
+        number(kStatistics[i], 10 + (seed * 7 + i * 13) % 90);
+    }
+    number(CharacterNumber::experience, 1000 + seed * 4321);
+    number(CharacterNumber::skillPoints, seed % 20);
+    for (std::size_t k = 0; k < 39; ++k) {
+        skill(k, k % 5 == seed % 5 ? static_cast<SkillValue>(64 + k % 20) : 0);
+    }
+    for (std::size_t s = 0; s < 132; ++s) {
+        spellByte(s, (s + seed) % 3 == 0 ? 1 : 0);
+    }
 }
 
 RecordBuilder& RecordBuilder::text(std::size_t offset, std::size_t size, std::string_view text) {

@@ -20,7 +20,8 @@ using Bytes = std::vector<std::uint8_t>;
 // Deterministic noise, different for every seed.
 Bytes Noise(std::size_t size, std::uint32_t seed);
 
-// A character record of noise with a readable name.
+// A character record: the fields the editor reads hold plausible values for the seed, everything
+// else is noise.
 class RecordBuilder {
 public:
     explicit RecordBuilder(std::uint32_t seed = 1);

@@ -29,7 +29,7 @@ protected:
         ui.files.push_back(path);
         return LoadGame(ui, session);
     }
-    Bytes image() const { return test::ReadWholeFile(session.imagePath); }
+    Bytes image() const { return test::ReadWholeFile(*session.imagePath); }
 
     test::TemporaryDirectory dir;
     test::ScriptedUserInterface ui;
@@ -79,7 +79,7 @@ TEST_F(LoadGameTest, HeaderTextIsAtMostTwentyBytesUpToAZero) {
 // the bytes the archive holds.
 TEST_F(LoadGameTest, PictureIsCopiedWholeWhateverItsSize) {
     const Bytes big = Noise(1'234'567, 5);
-    test::WriteWholeFile(session.imagePath, Noise(2'000'000, 6));
+    test::WriteWholeFile(*session.imagePath, Noise(2'000'000, 6));
     ASSERT_TRUE(load(write(
         ArchiveBuilder().entry("party.bin", PartyBuilder().build()).entry("image.pcx", big))));
     EXPECT_EQ(image(), big);
@@ -106,8 +106,15 @@ TEST_F(LoadGameTest, PictureLandsInTheWorkingDirectoryByDefault) {
     EXPECT_EQ(test::ReadWholeFile(dir / "image.pcx"), Noise(5000, 11));
 }
 
+TEST_F(LoadGameTest, WithoutAPicturePathNoPictureIsWritten) {
+    session.imagePath.reset();
+    ASSERT_TRUE(load(write(ArchiveBuilder::Standard())));
+    EXPECT_TRUE(ui.shown.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir / "image.pcx"));
+}
+
 TEST_F(LoadGameTest, CancelTouchesNothing) {
-    test::WriteWholeFile(session.imagePath, Bytes{1, 2, 3});
+    test::WriteWholeFile(*session.imagePath, Bytes{1, 2, 3});
     session.gameLoaded = 1;
     EXPECT_FALSE(LoadGame(ui, session));  // no file in the script: the player cancels
     EXPECT_EQ(session.gameLoaded, 0u);
@@ -236,13 +243,13 @@ TEST_F(LoadGameTest, DamagedArchivesGiveTheirMessagesAndWriteNothing) {
 
 // Unless the load copies a picture, the picture file ends empty, whatever it held before.
 TEST_F(LoadGameTest, FailedChecksLeaveAnEmptyPicture) {
-    test::WriteWholeFile(session.imagePath, Bytes{1, 2, 3});
+    test::WriteWholeFile(*session.imagePath, Bytes{1, 2, 3});
     EXPECT_TRUE(load(write(WithParty(ArchiveBuilder()))));
     EXPECT_TRUE(image().empty()) << "an archive without a picture empties the old one";
-    test::WriteWholeFile(session.imagePath, Bytes{1, 2, 3});
+    test::WriteWholeFile(*session.imagePath, Bytes{1, 2, 3});
     EXPECT_FALSE(load(write(ArchiveBuilder::Standard().signature("XYZ"))));
     EXPECT_TRUE(image().empty());
-    test::WriteWholeFile(session.imagePath, Bytes{1, 2, 3});
+    test::WriteWholeFile(*session.imagePath, Bytes{1, 2, 3});
     EXPECT_FALSE(load(dir / "missing.dkv"));
     EXPECT_TRUE(image().empty());
 }
@@ -273,7 +280,7 @@ TEST_F(LoadGameTest, CloseForgetsTheGameButKeepsItsData) {
     EXPECT_TRUE(session.g_currentPath.empty());
     EXPECT_TRUE(session.g_currentFileName.empty());
     EXPECT_EQ(session.party.working, loaded);
-    EXPECT_TRUE(std::filesystem::exists(session.imagePath)) << "the picture stays on disk";
+    EXPECT_TRUE(std::filesystem::exists(*session.imagePath)) << "the picture stays on disk";
 }
 
 }  // namespace

@@ -1,0 +1,208 @@
+#include "cli/Commands.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "cli/DemoGame.h"
+#include "cli/GameDiff.h"
+#include "cli/PartyJson.h"
+#include "cli/Verify.h"
+#include "party/ClassRules.h"
+#include "party/Windows1252.h"
+#include "savegame/GameFile.h"
+
+namespace velmor::cli {
+namespace {
+
+// Applies the edits to the working party and, unless this is a dry run, saves: nothing is written
+// when any edit is refused or when nothing would change.
+int ApplyAndSave(OpenedGame& game, const std::vector<Edit>& edits, bool dryRun, Output output) {
+    EditReport report;
+    PartyCopy edited = game.session.party.working;
+    for (const Edit& edit : edits) {
+        if (const auto problem = ApplyEdit(edited, edit, report)) {
+            output.errors << "error: " << problem->message << "; nothing was written\n";
+            return kFailure;
+        }
+    }
+    for (const std::string& warning : report.warnings) {
+        output.errors << "warning: " << warning << '\n';
+    }
+    for (const Change& change : report.changes) {
+        output.out << change.path << ": " << change.before << " -> " << change.after << '\n';
+    }
+    if (dryRun || report.changes.empty()) {
+        return kSuccess;
+    }
+    game.session.party.working = edited;
+    return SaveOpenedGame(game, output.errors) ? kSuccess : kFailure;
+}
+
+// The text followed by spaces up to `width` characters; UTF-8 continuation bytes take no room.
+std::string Padded(std::string text, std::size_t width) {
+    const auto characters = static_cast<std::size_t>(
+        std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+    if (characters < width) {
+        text.append(width - characters, ' ');
+    }
+    return text;
+}
+
+std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+int RunInfo(const std::filesystem::path& game, Output output) {
+    const auto opened = OpenGame(game, output.errors);
+    if (!opened) {
+        return kFailure;
+    }
+    const ArchiveFacts& facts = opened->facts;
+    const PartyValues& values = opened->session.party.working.values;
+    std::ostream& out = output.out;
+    out << "header: " << Windows1252ToUtf8(opened->session.headerText) << '\n'
+        << "entries: " << facts.entryCount << '\n'
+        << "party: entry \"" << facts.partyEntryName << "\" (directory record " << facts.partyRecord
+        << "), " << facts.partySize << " bytes at byte " << facts.partyPosition << '\n'
+        << "food: " << values.value(PartySlot::food) << '\n'
+        << "gold: " << values.value(PartySlot::gold) << '\n'
+        << "bank gold: " << values.value(PartySlot::bankGold) << '\n';
+    const CharacterTable& characters = opened->session.party.working.characters;
+    for (std::size_t i = 0; i < characters.size(); ++i) {
+        const std::uint8_t classIndex = characters[i].classIndex();
+        std::string line = (i < 10 ? " " : "") + std::to_string(i) + "  " +
+                           Padded(Windows1252ToUtf8(characters[i].name()), 32) + "  " +
+                           ClassName(classIndex);
+        if (IsPromoted(classIndex)) {
+            line = Padded(line, 4 + 32 + 2 + 20) + "  promoted";
+        }
+        out << line << '\n';
+    }
+    return kSuccess;
+}
+
+int RunDump(const std::filesystem::path& game, Output output) {
+    const auto opened = OpenGame(game, output.errors);
+    if (!opened) {
+        return kFailure;
+    }
+    output.out << DumpGame(*opened);
+    return kSuccess;
+}
+
+int RunSet(const std::filesystem::path& game, const std::vector<std::string>& assignments,
+           bool dryRun, Output output) {
+    std::vector<Edit> edits;
+    for (const std::string& assignment : assignments) {
+        const auto edit = ParseAssignment(assignment);
+        if (const auto* problem = std::get_if<Problem>(&edit)) {
+            output.errors << "error: " << assignment << ": " << problem->message
+                          << "; nothing was written\n";
+            return kFailure;
+        }
+        edits.push_back(std::get<Edit>(edit));
+    }
+    auto opened = OpenGame(game, output.errors);
+    if (!opened) {
+        return kFailure;
+    }
+    return ApplyAndSave(*opened, edits, dryRun, output);
+}
+
+int RunApply(const std::filesystem::path& game, const std::filesystem::path& changes, bool dryRun,
+             Output output) {
+    std::ifstream in(changes);
+    if (!in) {
+        output.errors << "error: cannot read \"" << changes.string() << "\"\n";
+        return kFailure;
+    }
+    const Json document = Json::parse(in, nullptr, false);
+    if (document.is_discarded()) {
+        output.errors << "error: \"" << changes.string()
+                      << "\" is not valid JSON; nothing was written\n";
+        return kFailure;
+    }
+    auto opened = OpenGame(game, output.errors);
+    if (!opened) {
+        return kFailure;
+    }
+    const auto edits = EditsFromDocument(document, *opened);
+    if (const auto* problem = std::get_if<Problem>(&edits)) {
+        output.errors << "error: " << problem->message << "\nnothing was written\n";
+        return kFailure;
+    }
+    return ApplyAndSave(*opened, std::get<std::vector<Edit>>(edits), dryRun, output);
+}
+
+int RunDiff(const std::filesystem::path& a, const std::filesystem::path& b, Output output) {
+    const auto gameA = OpenGame(a, output.errors);
+    const auto gameB = gameA ? OpenGame(b, output.errors) : nullptr;
+    if (!gameA || !gameB) {
+        return kFailure;
+    }
+    const GameDifference difference = DiffGames(*gameA, ReadFile(a), *gameB, ReadFile(b));
+    if (difference.none()) {
+        return kSuccess;
+    }
+    for (const Change& change : difference.fields) {
+        output.out << change.path << ": " << change.before << " -> " << change.after << '\n';
+    }
+    output.out << difference.otherPartyBytes << " other bytes of party.bin differ\n"
+               << difference.otherFileBytes << " bytes of the rest of the file differ\n";
+    return kFound;
+}
+
+int RunVerify(const std::filesystem::path& game, Output output) {
+    const auto opened = OpenGame(game, output.errors);
+    if (!opened) {
+        return kFailure;
+    }
+    const auto changed = BytesChangedBySave(game, output.errors);
+    if (const auto* problem = std::get_if<Problem>(&changed)) {
+        output.errors << "error: " << problem->message << '\n';
+        return kFailure;
+    }
+    if (std::get<std::uint64_t>(changed) != 0) {
+        output.errors << "error: a save without edits would change "
+                      << std::get<std::uint64_t>(changed) << " bytes\n";
+        return kFailure;
+    }
+    const auto findings = UnusualThings(*opened);
+    for (const std::string& finding : findings) {
+        output.out << finding << '\n';
+    }
+    if (findings.empty()) {
+        output.out << "clean: a save without edits leaves the game byte for byte as it is\n";
+        return kSuccess;
+    }
+    return kFound;
+}
+
+int RunDemo(const std::filesystem::path& out, bool replace, Output output) {
+    if (!replace && std::filesystem::exists(out)) {
+        output.errors << "error: \"" << out.string() << "\" exists; add --force to replace it\n";
+        return kFailure;
+    }
+    const auto report = [&output](const IoError& error) {
+        output.errors << "ERROR: " << error.message << "!\n";
+        return kFailure;
+    };
+    auto file = GameFile::CreateEmpty(out);
+    if (!file) {
+        return report(file.error());
+    }
+    if (auto written = file->writeAt(0, DemoGame()); !written) {
+        return report(written.error());
+    }
+    if (auto flushed = file->flush(); !flushed) {
+        return report(flushed.error());
+    }
+    output.out << "wrote the demo saved game \"" << out.string() << "\"\n";
+    return kSuccess;
+}
+
+}  // namespace velmor::cli

@@ -1,0 +1,27 @@
+// What differs between two saved games: the party values and character fields, one line each,
+// and how many bytes differ besides.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "cli/Edits.h"
+#include "cli/OpenedGame.h"
+
+namespace velmor::cli {
+
+using FileBytes = std::vector<std::uint8_t>;
+
+struct GameDifference {
+    std::vector<Change> fields;
+    std::uint64_t otherPartyBytes = 0;  // inside party.bin, outside the fields listed
+    std::uint64_t otherFileBytes =
+        0;  // outside party.bin; a file that ends early counts as different
+
+    bool none() const { return fields.empty() && otherPartyBytes == 0 && otherFileBytes == 0; }
+};
+
+GameDifference DiffGames(const OpenedGame& a, const FileBytes& fileA, const OpenedGame& b,
+                         const FileBytes& fileB);
+
+}  // namespace velmor::cli

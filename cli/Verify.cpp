@@ -1,0 +1,98 @@
+#include "cli/Verify.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "cli/ScratchFolder.h"
+#include "party/GameVocabulary.h"
+#include "savegame/Messages.h"
+#include "savegame/SavedGameArchive.h"
+
+namespace velmor::cli {
+namespace {
+
+// Counts this close to the directory's capacity are legal, and rare enough to mention.
+constexpr std::uint32_t kManyEntries = 4500;
+
+std::vector<std::uint8_t> ReadAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void AddCharacterFindings(std::size_t c, const CharacterRecord& record,
+                          std::vector<std::string>& findings) {
+    const std::string base = "characters." + std::to_string(c);
+    if (record.classIndex() >= kClassCount) {
+        findings.push_back(base + ": class byte " + std::to_string(record.classIndex()) +
+                           " names no class");
+    }
+    for (std::size_t k = 0; k < kSkillCount; ++k) {
+        const SkillLevel shown = DecodeSkill(record.skill(k));
+        if (shown.level < 0 || shown.level > 60) {
+            findings.push_back(base + ".skills." + std::to_string(k) + ": stored " +
+                               std::to_string(record.skill(k)) + " reads as level " +
+                               std::to_string(shown.level) + ", outside 0 to 60");
+        }
+    }
+    for (std::size_t s = 0; s < kSpellCount; ++s) {
+        if (record.spellByte(s) > 1) {
+            findings.push_back(base + ".spells." + std::to_string(s) + ": byte " +
+                               std::to_string(record.spellByte(s)) +
+                               " is neither learned (1) nor unlearned (0)");
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> UnusualThings(const OpenedGame& game) {
+    std::vector<std::string> findings;
+    for (const std::string& message : game.loadMessages) {
+        findings.push_back("the load said: " + message.substr(0, message.find('\n')));
+    }
+    const ArchiveFacts& facts = game.facts;
+    if (facts.entryCount >= kManyEntries) {
+        findings.push_back(std::to_string(facts.entryCount) + " entries, near the limit of " +
+                           std::to_string(kMaxEntryCount));
+    }
+    if (facts.partyEntryName != "party.bin") {
+        findings.push_back("the party is read from the entry \"" + facts.partyEntryName +
+                           "\", the first whose name contains \"party.bin\"");
+    }
+    const std::uint64_t partyEnd = facts.partyPosition + facts.partySize;
+    if (partyEnd != facts.fileSize) {
+        findings.push_back("party.bin is not last in the file: " +
+                           std::to_string(facts.fileSize - partyEnd) + " bytes follow it");
+    }
+    for (std::size_t c = 0; c < kCharacterCount; ++c) {
+        AddCharacterFindings(c, game.session.party.working.characters[c], findings);
+    }
+    return findings;
+}
+
+Parsed<std::uint64_t> BytesChangedBySave(const std::filesystem::path& game, std::ostream& errors) {
+    auto scratch = ScratchFolder::Create();
+    if (const auto* problem = std::get_if<Problem>(&scratch)) {
+        return *problem;
+    }
+    const auto copy = std::get<ScratchFolder>(scratch).path() / game.filename();
+    std::error_code error;
+    std::filesystem::copy_file(game, copy, error);
+    if (error) {
+        return Problem{"cannot copy the game to try a save: " + error.message()};
+    }
+    auto opened = OpenGame(copy, errors);
+    if (!opened || !SaveOpenedGame(*opened, errors)) {
+        return Problem{"a save of an unedited copy failed"};
+    }
+    const auto before = ReadAll(game);
+    const auto after = ReadAll(copy);
+    std::uint64_t changed =
+        before.size() > after.size() ? before.size() - after.size() : after.size() - before.size();
+    for (std::size_t i = 0; i < std::min(before.size(), after.size()); ++i) {
+        changed += before[i] != after[i] ? 1u : 0u;
+    }
+    return changed;
+}
+
+}  // namespace velmor::cli
