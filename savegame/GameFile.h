@@ -5,10 +5,15 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string>
 
 #include "savegame/IoResult.h"
 
 namespace velmor {
+
+// A path as UTF-8 text, for messages: on Windows, path::string() would throw for a name that the
+// ANSI code page cannot spell.
+std::string DisplayPath(const std::filesystem::path& path);
 
 class GameFile {
 public:
@@ -54,11 +59,20 @@ public:
     void close();
 
 private:
-    GameFile(int descriptor, std::filesystem::path path);
+    // The platform's own name for an open file: a Windows handle or a POSIX descriptor.
+#ifdef _WIN32
+    using Handle = void*;
+    static constexpr Handle kNoFile = nullptr;
+#else
+    using Handle = int;
+    static constexpr Handle kNoFile = -1;
+#endif
+
+    GameFile(Handle handle, std::filesystem::path path);
     static IoResult<GameFile> OpenWriteOnly(const std::filesystem::path& path, bool empty);
     IoError failure(const char* doing) const;
 
-    int m_descriptor = -1;
+    Handle m_handle = kNoFile;
     std::filesystem::path m_path;
 };
 

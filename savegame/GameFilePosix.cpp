@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
-#include <utility>
 
 #include "savegame/FileFaults.h"
 #include "savegame/GameFile.h"
@@ -16,7 +15,8 @@ namespace velmor {
 namespace {
 
 IoError Failure(const char* doing, const std::filesystem::path& path, int error) {
-    return {std::string("cannot ") + doing + " \"" + path.string() + "\": " + std::strerror(error)};
+    return {std::string("cannot ") + doing + " \"" + DisplayPath(path) +
+            "\": " + std::strerror(error)};
 }
 
 constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
@@ -32,29 +32,10 @@ bool Injected(FileOperation operation) {
 
 }  // namespace
 
-GameFile::GameFile(int descriptor, std::filesystem::path path)
-    : m_descriptor(descriptor), m_path(std::move(path)) {}
-
-GameFile::GameFile(GameFile&& other) noexcept
-    : m_descriptor(std::exchange(other.m_descriptor, -1)), m_path(std::move(other.m_path)) {}
-
-GameFile& GameFile::operator=(GameFile&& other) noexcept {
-    if (this != &other) {
-        close();
-        m_descriptor = std::exchange(other.m_descriptor, -1);
-        m_path = std::move(other.m_path);
-    }
-    return *this;
-}
-
-GameFile::~GameFile() {
-    close();
-}
-
 void GameFile::close() {
-    if (m_descriptor >= 0) {
-        ::close(m_descriptor);  // also releases the lock
-        m_descriptor = -1;
+    if (m_handle != kNoFile) {
+        ::close(m_handle);  // also releases the lock
+        m_handle = kNoFile;
     }
 }
 
@@ -125,7 +106,7 @@ IoResult<> GameFile::Replace(const std::filesystem::path& from, const std::files
 
 IoResult<std::uint64_t> GameFile::size() const {
     struct stat status {};
-    if (Injected(FileOperation::size) || ::fstat(m_descriptor, &status) != 0) {
+    if (Injected(FileOperation::size) || ::fstat(m_handle, &status) != 0) {
         return failure("read the size of");
     }
     return static_cast<std::uint64_t>(status.st_size);
@@ -134,11 +115,10 @@ IoResult<std::uint64_t> GameFile::size() const {
 IoResult<std::size_t> GameFile::readAt(std::uint64_t offset, std::span<std::uint8_t> buffer) {
     std::size_t total = 0;
     while (total < buffer.size()) {
-        const ssize_t count =
-            Injected(FileOperation::read)
-                ? -1
-                : ::pread(m_descriptor, buffer.data() + total, buffer.size() - total,
-                          static_cast<off_t>(offset + total));
+        const ssize_t count = Injected(FileOperation::read)
+                                  ? -1
+                                  : ::pread(m_handle, buffer.data() + total, buffer.size() - total,
+                                            static_cast<off_t>(offset + total));
         if (count < 0) {
             if (errno == EINTR) {
                 continue;
@@ -156,11 +136,10 @@ IoResult<std::size_t> GameFile::readAt(std::uint64_t offset, std::span<std::uint
 IoResult<> GameFile::writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) {
     std::size_t total = 0;
     while (total < bytes.size()) {
-        const ssize_t count =
-            Injected(FileOperation::write)
-                ? -1
-                : ::pwrite(m_descriptor, bytes.data() + total, bytes.size() - total,
-                           static_cast<off_t>(offset + total));
+        const ssize_t count = Injected(FileOperation::write)
+                                  ? -1
+                                  : ::pwrite(m_handle, bytes.data() + total, bytes.size() - total,
+                                             static_cast<off_t>(offset + total));
         if (count < 0) {
             if (errno == EINTR) {
                 continue;
@@ -174,14 +153,14 @@ IoResult<> GameFile::writeAt(std::uint64_t offset, std::span<const std::uint8_t>
 
 IoResult<> GameFile::setLength(std::uint64_t length) {
     if (Injected(FileOperation::setLength) ||
-        ::ftruncate(m_descriptor, static_cast<off_t>(length)) != 0) {
+        ::ftruncate(m_handle, static_cast<off_t>(length)) != 0) {
         return failure("write");
     }
     return {};
 }
 
 IoResult<> GameFile::flush() {
-    if (Injected(FileOperation::flush) || ::fsync(m_descriptor) != 0) {
+    if (Injected(FileOperation::flush) || ::fsync(m_handle) != 0) {
         return failure("write to disk");
     }
     return {};

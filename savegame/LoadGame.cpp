@@ -86,8 +86,8 @@ IoResult<bool> LoadChosenGame(UserInterface& ui, GameSession& session) {
         }
         picture.emplace(std::move(*opened));
     }
-    const auto loaded = archive ? ReadArchive(ui, session, *archive, picture ? &*picture : nullptr)
-                                : false;
+    const auto loaded =
+        archive ? ReadArchive(ui, session, *archive, picture ? &*picture : nullptr) : false;
     if (picture) {
         if (auto finish = picture->finish(); !finish && loaded) {
             return finish.error();

@@ -28,7 +28,7 @@ IoResult<bool> WriteArchive(UserInterface& ui, GameSession& session, GameFile& a
     if (!session.backupMade) {
         const auto backup = BackupPathOf(session.g_currentPath);
         if (auto made = WriteBackup(archive, backup); !made) {
-            ShowError(ui, "ERROR: cannot write the backup copy \"" + backup.string() +
+            ShowError(ui, "ERROR: cannot write the backup copy \"" + DisplayPath(backup) +
                               "\", so nothing was saved!\n" + made.error().message);
             return false;
         }
@@ -61,7 +61,7 @@ bool SaveGame(UserInterface& ui, GameSession& session) {
         std::string message = "ERROR: " + written.error().message + "!";
         if (session.backupMade) {
             message += "\nThe saved game as it was loaded is kept in \"" +
-                       BackupPathOf(session.g_currentPath).string() + "\".";
+                       DisplayPath(BackupPathOf(session.g_currentPath)) + "\".";
         }
         ShowError(ui, message);
         return false;

@@ -71,19 +71,6 @@ RecordBuilder& RecordBuilder::text(std::size_t offset, std::size_t size, std::st
     return *this;
 }
 
-RecordBuilder& RecordBuilder::name(std::string_view name) {
-    return text(8, 32, name);
-}
-
-RecordBuilder& RecordBuilder::infoText(std::string_view info) {
-    return text(40, 650, info);
-}
-
-RecordBuilder& RecordBuilder::classIndex(std::uint8_t value) {
-    m_bytes[690] = value;
-    return *this;
-}
-
 RecordBuilder& RecordBuilder::number(CharacterNumber field, std::uint32_t value) {
     WriteU32(m_bytes, static_cast<std::size_t>(field), value);
     return *this;
@@ -91,11 +78,6 @@ RecordBuilder& RecordBuilder::number(CharacterNumber field, std::uint32_t value)
 
 RecordBuilder& RecordBuilder::skill(std::size_t skill, SkillValue value) {
     WriteU16(m_bytes, 728 + 2 * skill, value);
-    return *this;
-}
-
-RecordBuilder& RecordBuilder::spellByte(std::size_t spell, std::uint8_t value) {
-    m_bytes[870 + spell] = value;
     return *this;
 }
 
@@ -109,26 +91,6 @@ PartyBuilder::PartyBuilder() : m_size(kPartyEntryMinimumSize + 1000) {
     }
 }
 
-PartyBuilder& PartyBuilder::value(PartySlot slot, std::uint32_t value) {
-    m_party.values.setValue(slot, value);
-    return *this;
-}
-
-PartyBuilder& PartyBuilder::slot(std::size_t slot, std::uint32_t value) {
-    WriteU32(m_party.values.bytes(), 4 * slot, value);
-    return *this;
-}
-
-PartyBuilder& PartyBuilder::record(std::size_t index, const CharacterRecord& record) {
-    m_party.characters.at(index) = record;
-    return *this;
-}
-
-PartyBuilder& PartyBuilder::size(std::size_t size) {
-    m_size = size;
-    return *this;
-}
-
 Bytes PartyBuilder::build() const {
     Bytes bytes = Noise(std::max<std::size_t>(m_size, kPartyEntryMinimumSize), 7);
     std::copy(m_party.values.bytes().begin(), m_party.values.bytes().end(),
@@ -137,49 +99,6 @@ Bytes PartyBuilder::build() const {
     std::copy(table.begin(), table.end(), bytes.begin() + kCharacterTableOffset);
     bytes.resize(m_size);
     return bytes;
-}
-
-ArchiveBuilder::ArchiveBuilder() = default;
-
-ArchiveBuilder& ArchiveBuilder::signature(std::string_view bytes) {
-    m_signature = bytes;
-    return *this;
-}
-
-ArchiveBuilder& ArchiveBuilder::leadRecord(std::string_view name, std::uint32_t dataOffset,
-                                           std::uint32_t dataSize) {
-    m_leadName = name;
-    m_leadOffset = dataOffset;
-    m_leadSize = dataSize;
-    return *this;
-}
-
-ArchiveBuilder& ArchiveBuilder::entry(std::string_view name, Bytes data) {
-    m_entries.push_back({std::string(name), std::move(data)});
-    return *this;
-}
-
-ArchiveBuilder& ArchiveBuilder::rawEntry(std::string_view name, std::uint32_t dataOffset,
-                                         std::uint32_t dataSize) {
-    m_entries.push_back({std::string(name), {}, true, dataOffset, dataSize});
-    return *this;
-}
-
-ArchiveBuilder& ArchiveBuilder::entryCount(std::uint32_t count) {
-    m_countGiven = true;
-    m_count = count;
-    return *this;
-}
-
-ArchiveBuilder& ArchiveBuilder::gapAfterDirectory(std::size_t size) {
-    m_gap = size;
-    return *this;
-}
-
-ArchiveBuilder& ArchiveBuilder::truncate(std::size_t size) {
-    m_truncated = true;
-    m_truncateTo = size;
-    return *this;
 }
 
 std::uint32_t ArchiveBuilder::dataOffsetOf(std::size_t index) const {
@@ -202,9 +121,9 @@ Bytes ArchiveBuilder::build() const {
     Bytes file = Noise(kArchiveDataBase + m_entries.size() * kArchiveEntrySize + m_gap, 3);
     std::copy(m_signature.begin(), m_signature.end(), file.begin());
     const auto bytes = std::span(file);
-    PutRecord(bytes.subspan(kLeadRecordOffset, kArchiveEntrySize), m_leadName, m_leadOffset,
-              m_leadSize);
-    const auto count = m_countGiven ? m_count : static_cast<std::uint32_t>(m_entries.size());
+    PutRecord(bytes.subspan(kLeadRecordOffset, kArchiveEntrySize), m_lead.name, m_lead.dataOffset,
+              m_lead.dataSize);
+    const auto count = m_count.value_or(static_cast<std::uint32_t>(m_entries.size()));
     WriteU32(bytes, kEntryCountOffset, count);
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         const Entry& entry = m_entries[i];
@@ -216,8 +135,8 @@ Bytes ArchiveBuilder::build() const {
     for (const Entry& entry : m_entries) {
         file.insert(file.end(), entry.data.begin(), entry.data.end());
     }
-    if (m_truncated) {
-        file.resize(std::min(file.size(), m_truncateTo));
+    if (m_truncateTo) {
+        file.resize(std::min(file.size(), *m_truncateTo));
     }
     return file;
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,17 +27,24 @@ class RecordBuilder {
 public:
     explicit RecordBuilder(std::uint32_t seed = 1);
 
-    RecordBuilder& name(std::string_view text);      // ended by a zero byte when shorter than 32
-    RecordBuilder& infoText(std::string_view text);  // ended by a zero byte when shorter than 650
-    RecordBuilder& classIndex(std::uint8_t value);
+    // Texts end with a zero byte when shorter than their field: 32 bytes, and 650.
+    RecordBuilder& name(std::string_view text) { return this->text(8, 32, text); }
+    RecordBuilder& infoText(std::string_view text) { return this->text(40, 650, text); }
+    RecordBuilder& classIndex(std::uint8_t value) { return byte(690, value); }
     RecordBuilder& number(CharacterNumber field, std::uint32_t value);
     RecordBuilder& skill(std::size_t skill, SkillValue value);
-    RecordBuilder& spellByte(std::size_t spell, std::uint8_t value);
+    RecordBuilder& spellByte(std::size_t spell, std::uint8_t value) {
+        return byte(870 + spell, value);
+    }
 
     CharacterRecord build() const { return CharacterRecord(m_bytes); }
 
 private:
     RecordBuilder& text(std::size_t offset, std::size_t size, std::string_view text);
+    RecordBuilder& byte(std::size_t offset, std::uint8_t value) {
+        m_bytes.at(offset) = value;
+        return *this;
+    }
 
     CharacterRecord::Bytes m_bytes{};
 };
@@ -48,11 +56,19 @@ public:
     // two slots the editor does not show.
     PartyBuilder();
 
-    PartyBuilder& value(PartySlot slot, std::uint32_t value);
-    PartyBuilder& slot(std::size_t slot, std::uint32_t value);  // any of the five, 0 to 4
-    PartyBuilder& record(std::size_t index, const CharacterRecord& record);
+    PartyBuilder& value(PartySlot slot, std::uint32_t value) {
+        m_party.values.setValue(slot, value);
+        return *this;
+    }
+    PartyBuilder& record(std::size_t index, const CharacterRecord& record) {
+        m_party.characters.at(index) = record;
+        return *this;
+    }
     // The entry's size; smaller than the party cuts the party short.
-    PartyBuilder& size(std::size_t size);
+    PartyBuilder& size(std::size_t size) {
+        m_size = size;
+        return *this;
+    }
 
     const PartyCopy& party() const { return m_party; }
     Bytes build() const;
@@ -66,22 +82,30 @@ private:
 // the same order, unless an entry's record is given outright.
 class ArchiveBuilder {
 public:
-    ArchiveBuilder();
-
     // Replaces the first bytes of the file, "LOD" by default.
-    ArchiveBuilder& signature(std::string_view bytes);
+    ArchiveBuilder& signature(std::string_view bytes) {
+        return set(m_signature, std::string(bytes));
+    }
     ArchiveBuilder& leadRecord(std::string_view name, std::uint32_t dataOffset = 0,
-                               std::uint32_t dataSize = 0);
-    ArchiveBuilder& entry(std::string_view name, Bytes data);
+                               std::uint32_t dataSize = 0) {
+        return set(m_lead, Entry{std::string(name), {}, true, dataOffset, dataSize});
+    }
+    ArchiveBuilder& entry(std::string_view name, Bytes data) {
+        m_entries.push_back({std::string(name), std::move(data)});
+        return *this;
+    }
     // A record pointing wherever the test says, with no data of its own.
     ArchiveBuilder& rawEntry(std::string_view name, std::uint32_t dataOffset,
-                             std::uint32_t dataSize);
+                             std::uint32_t dataSize) {
+        m_entries.push_back({std::string(name), {}, true, dataOffset, dataSize});
+        return *this;
+    }
     // Writes this count instead of the number of entries added.
-    ArchiveBuilder& entryCount(std::uint32_t count);
+    ArchiveBuilder& entryCount(std::uint32_t count) { return set(m_count, count); }
     // Noise between the directory and the first entry's data.
-    ArchiveBuilder& gapAfterDirectory(std::size_t size);
+    ArchiveBuilder& gapAfterDirectory(std::size_t size) { return set(m_gap, size); }
     // Cuts the file to this many bytes.
-    ArchiveBuilder& truncate(std::size_t size);
+    ArchiveBuilder& truncate(std::size_t size) { return set(m_truncateTo, size); }
 
     Bytes build() const;
     std::filesystem::path writeTo(const std::filesystem::path& path) const;
@@ -102,17 +126,18 @@ private:
         std::uint32_t dataSize = 0;
     };
     std::uint32_t dataOffsetOf(std::size_t index) const;
+    template <typename Member, typename Value>
+    ArchiveBuilder& set(Member& member, Value value) {
+        member = std::move(value);
+        return *this;
+    }
 
     std::string m_signature = "LOD";
-    std::string m_leadName;
-    std::uint32_t m_leadOffset = 0;
-    std::uint32_t m_leadSize = 0;
+    Entry m_lead{"", {}, true};
     std::vector<Entry> m_entries;
-    bool m_countGiven = false;
-    std::uint32_t m_count = 0;
+    std::optional<std::uint32_t> m_count;
     std::size_t m_gap = 0;
-    bool m_truncated = false;
-    std::size_t m_truncateTo = 0;
+    std::optional<std::size_t> m_truncateTo;
 };
 
 Bytes ReadWholeFile(const std::filesystem::path& path);

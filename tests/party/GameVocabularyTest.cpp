@@ -8,21 +8,6 @@
 namespace velmor {
 namespace {
 
-TEST(GameVocabulary, TablesHoldEverySlotOfTheRecord) {
-    EXPECT_EQ(kClassNames.size(), 16u);
-    EXPECT_EQ(kSkillNames.size(), 39u);
-    EXPECT_EQ(kSpellNames.size(), 132u);
-    EXPECT_EQ(kSpellNames.size(), 12 * kSpellsPerSchool);
-    for (const auto& table : {std::span<const std::string_view>(kClassNames),
-                              std::span<const std::string_view>(kSkillNames),
-                              std::span<const std::string_view>(kSpellNames)}) {
-        for (const std::string_view name : table) {
-            EXPECT_FALSE(name.empty());
-            EXPECT_EQ(name, std::string(name).c_str()) << "no stray zero byte in " << name;
-        }
-    }
-}
-
 struct NameAt {
     std::span<const std::string_view> table;
     std::size_t index;

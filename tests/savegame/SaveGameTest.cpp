@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "data/ArchiveBuilder.h"
 #include "data/TemporaryDirectory.h"
 #include "party/ByteOrder.h"
+#include "savegame/FileFaults.h"
 #include "savegame/GameCommands.h"
+#include "savegame/GameFile.h"
 #include "savegame/Messages.h"
 #include "savegame/PartyEntry.h"
 #include "support/ScriptedUserInterface.h"
@@ -23,6 +27,7 @@ const ShownMessage kQuestion{std::string(messages::kSaveQuestion), "Velmor", Mes
 class SaveGameTest : public ::testing::Test {
 protected:
     SaveGameTest() { session.imagePath = dir / "image.pcx"; }
+    ~SaveGameTest() override { FileFaults::Disarm(); }
 
     // Loads the archive and clears what the load showed.
     void loadFrom(const ArchiveBuilder& archive) {
@@ -36,7 +41,16 @@ protected:
         ui.answers.push_back(answer);
         return SaveGame(ui, session);
     }
+    bool saveGold(std::uint32_t gold) {
+        session.party.working.values.setValue(PartySlot::gold, gold);
+        return save();
+    }
     Bytes file() const { return test::ReadWholeFile(path); }
+    Bytes backup() const { return test::ReadWholeFile(path.string() + ".bak"); }
+    bool hasBackup() const { return std::filesystem::exists(path.string() + ".bak"); }
+    static std::uint32_t GoldIn(const Bytes& file) {
+        return ReadU32(file, ArchiveBuilder::Standard().dataPosition(2) + 1860);
+    }
 
     test::TemporaryDirectory dir;
     test::ScriptedUserInterface ui;
@@ -90,6 +104,7 @@ TEST_F(SaveGameTest, NoLeavesTheFileAndShowsNothingMore) {
     EXPECT_FALSE(save(MessageAnswer::no));
     EXPECT_EQ(ui.shown, std::vector{kQuestion});
     EXPECT_EQ(file(), original);
+    EXPECT_FALSE(hasBackup());
 }
 
 // Edits reach exactly their bytes: the whole file is compared with what the edits should make.
@@ -138,31 +153,66 @@ TEST_F(SaveGameTest, WritesWherePartyBinLiesNow) {
     EXPECT_EQ(file(), expected);
 }
 
+// Another editor, in another process, holding the game open until the answer runs.
+std::function<void()> HeldByAnotherProcess(const std::filesystem::path& game) {
+    int locked[2];
+    int release[2];
+    if (::pipe(locked) != 0 || ::pipe(release) != 0) {
+        ADD_FAILURE() << "no pipe";
+        return [] {};
+    }
+    const pid_t other = ::fork();
+    if (other == 0) {
+        const auto held = GameFile::OpenExclusive(game);
+        const char ready = held ? 'y' : 'n';
+        char done;
+        (void)!::write(locked[1], &ready, 1);
+        (void)!::read(release[0], &done, 1);
+        ::_exit(0);
+    }
+    char ready = 'n';
+    EXPECT_EQ(::read(locked[0], &ready, 1), 1);
+    EXPECT_EQ(ready, 'y');
+    return [=] {
+        (void)!::write(release[1], "x", 1);
+        ::waitpid(other, nullptr, 0);
+        for (const int descriptor : {locked[0], locked[1], release[0], release[1]}) {
+            ::close(descriptor);
+        }
+    };
+}
+
 struct RefusedSave {
     const char* story;
-    std::function<void(const std::filesystem::path&)> damage;
+    // Damages the game; what it answers takes the cause away again.
+    std::function<std::function<void()>(const std::filesystem::path&)> damage;
     ShownMessage message;
 };
 
-// Each check refuses the file with its message, writes nothing, and keeps the edits, so that the
-// same save succeeds once the cause is gone.
+// Each check refuses the file with its message, makes no backup and writes nothing, and keeps
+// the edits, so that the same save succeeds once the cause is gone.
 TEST_F(SaveGameTest, RefusedSavesWriteNothingAndKeepTheEdits) {
     using namespace messages;
     const auto rewrite = [](ArchiveBuilder archive) {
-        return [archive](const std::filesystem::path& file) { archive.writeTo(file); };
+        return [archive](const std::filesystem::path& file) {
+            archive.writeTo(file);
+            return std::function<void()>([] {});
+        };
     };
     const RefusedSave cases[] = {
-        {"file gone", [](const auto& file) { std::filesystem::remove(file); },
+        {"file gone",
+         [](const auto& file) {
+             std::filesystem::remove(file);
+             return std::function<void()>([] {});
+         },
          Error(kCannotOpenFile)},
         {"file made read-only",
          [](const auto& file) {
-             std::filesystem::permissions(file,
-                                          std::filesystem::perms::owner_write |
-                                              std::filesystem::perms::group_write |
-                                              std::filesystem::perms::others_write,
-                                          std::filesystem::perm_options::remove);
+             std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+             return std::function<void()>([] {});
          },
          Error(kCannotOpenFile)},
+        {"held open by another editor process", HeldByAnotherProcess, Error(kCannotOpenFile)},
         {"signature gone", rewrite(ArchiveBuilder::Standard().signature("XOD")),
          Error(kInvalidFile)},
         {"count too large", rewrite(ArchiveBuilder::Standard().entryCount(5000)),
@@ -183,40 +233,72 @@ TEST_F(SaveGameTest, RefusedSavesWriteNothingAndKeepTheEdits) {
     for (const auto& [story, damage, message] : cases) {
         SCOPED_TRACE(story);
         loadFrom(ArchiveBuilder::Standard());
-        session.party.working.values.setValue(PartySlot::gold, 31337);
-        const PartyCopy edited = session.party.working;
-        damage(path);
+        const auto undo = damage(path);
         const bool exists = std::filesystem::exists(path);
         const Bytes damaged = exists ? file() : Bytes{};
-        const auto size = exists ? std::filesystem::file_size(path) : 0;
 
-        EXPECT_FALSE(save());
+        EXPECT_FALSE(saveGold(31337));
         EXPECT_EQ(ui.shown, (std::vector{kQuestion, message}));
-        if (exists) {
-            EXPECT_EQ(file(), damaged);
-            EXPECT_EQ(std::filesystem::file_size(path), size);
-        }
-        EXPECT_EQ(session.party.working, edited);
+        EXPECT_EQ(exists ? file() : Bytes{}, damaged);
+        EXPECT_FALSE(hasBackup());
+        EXPECT_EQ(session.party.working.values.value(PartySlot::gold), 31337u);
 
-        // The cause goes away; the same edits now reach the file.
+        undo();
         std::filesystem::remove(path);
         test::WriteWholeFile(path, original);
         ui.shown.clear();
         ASSERT_TRUE(save());
-        EXPECT_EQ(ReadU32(file(), ArchiveBuilder::Standard().dataPosition(2) + 1860), 31337u);
-        ui.shown.clear();
+        EXPECT_EQ(GoldIn(file()), 31337u);
+        std::filesystem::remove(path.string() + ".bak");
     }
 }
 
-TEST_F(SaveGameTest, AnotherEditorHoldingTheFileRefusesTheSave) {
+TEST_F(SaveGameTest, FirstSaveAfterALoadKeepsTheGameAsItWasLoaded) {
+    test::WriteWholeFile(path = dir / "game.dkv.bak", Bytes{'o', 'l', 'd'});
     loadFrom(ArchiveBuilder::Standard());
-    {
-        auto held = GameFile::OpenExclusive(path);
-        ASSERT_TRUE(held);
-        EXPECT_FALSE(save());
-        EXPECT_EQ(ui.shown, (std::vector{kQuestion, Error(messages::kCannotOpenFile)}));
-    }
-    EXPECT_TRUE(save());
+    ASSERT_TRUE(saveGold(2));
+    EXPECT_EQ(backup(), original) << "an older backup is replaced";
+    ASSERT_TRUE(saveGold(3));
+    EXPECT_EQ(backup(), original) << "later saves keep the first copy";
+    EXPECT_EQ(GoldIn(file()), 3u);
+    EXPECT_FALSE(std::filesystem::exists(path.string() + ".bak.new"));
+
+    CloseGame(session);
+    loadFrom(ArchiveBuilder::Standard());
+    ASSERT_TRUE(saveGold(4));
+    EXPECT_EQ(GoldIn(backup()), 2000u) << "a new load makes a new backup";
+}
+
+TEST_F(SaveGameTest, ABackupThatCannotBeWrittenStopsTheSave) {
+    loadFrom(ArchiveBuilder::Standard());
+    std::filesystem::create_directory(path.string() + ".bak.new");  // nothing can be created there
+    EXPECT_FALSE(saveGold(2));
+    ASSERT_EQ(ui.shown.size(), 2u);
+    EXPECT_EQ(ui.shown[1].style, MessageStyle::iconError);
+    EXPECT_EQ(ui.shown[1].text.rfind("ERROR: ", 0), 0u);
+    EXPECT_NE(ui.shown[1].text.find(path.string() + ".bak"), std::string::npos) << ui.shown[1].text;
+    EXPECT_EQ(file(), original) << "nothing is written without a backup";
+    EXPECT_FALSE(hasBackup());
+
+    std::filesystem::remove(path.string() + ".bak.new");
+    EXPECT_TRUE(saveGold(2));
+    EXPECT_EQ(backup(), original);
+}
+
+// Removing the flush would make the last save here report success.
+TEST_F(SaveGameTest, SuccessIsReportedOnlyOnceTheGameIsOnTheDisk) {
+    loadFrom(ArchiveBuilder::Standard());
+    ASSERT_TRUE(saveGold(2));  // the first save also flushes the backup
+    FileFaults::Disarm();
+    ASSERT_TRUE(saveGold(3));
+    EXPECT_EQ(FileFaults::Count(FileOperation::flush), 1);
+
+    FileFaults::Arm(FileOperation::flush, 1);
+    ui.shown.clear();
+    EXPECT_FALSE(saveGold(4));
+    ASSERT_EQ(ui.shown.size(), 2u);
+    EXPECT_NE(ui.shown[1].text.find(path.string() + ".bak"), std::string::npos)
+        << "the player learns where the game as loaded is kept: " << ui.shown[1].text;
 }
 
 }  // namespace
