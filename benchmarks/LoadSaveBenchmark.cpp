@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "data/AgreeingPlayer.h"
 #include "data/ArchiveBuilder.h"
 #include "data/TemporaryDirectory.h"
 #include "savegame/GameCommands.h"
@@ -14,36 +15,11 @@ namespace velmor {
 namespace {
 
 using test::ArchiveBuilder;
-using test::Noise;
-
-constexpr std::size_t kImageSize = 500'000;
-
-// Picks the same file every time and answers Yes; shows nothing.
-class SilentUserInterface : public UserInterface {
-public:
-    explicit SilentUserInterface(std::filesystem::path game) : m_game(std::move(game)) {}
-    std::optional<std::filesystem::path> chooseFile() override { return m_game; }
-    MessageAnswer showMessage(std::string_view, std::string_view, MessageStyle) override {
-        return MessageAnswer::yes;
-    }
-    void setProgressRange(int, int) override {}
-    void setProgressPosition(int) override {}
-
-private:
-    std::filesystem::path m_game;
-};
 
 // A saved game with `entries` entries in all: header, picture, party, and small filler entries.
 struct BenchmarkGame {
     explicit BenchmarkGame(std::uint32_t entries) {
-        ArchiveBuilder archive;
-        archive.entry("header.bin", std::vector<std::uint8_t>(20, 'h'))
-            .entry("image.pcx", Noise(kImageSize, 1));
-        for (std::uint32_t i = 3; i < entries; ++i) {
-            archive.entry("map" + std::to_string(i) + ".bin", Noise(16, i));
-        }
-        archive.entry("party.bin", test::PartyBuilder().build());
-        path = archive.writeTo(dir / "game.dkv");
+        path = ArchiveBuilder::Large(entries).writeTo(dir / "game.dkv");
         session.imagePath = dir / "image.pcx";
     }
 
@@ -65,7 +41,7 @@ void RawRead(benchmark::State& state) {
 
 void Load(benchmark::State& state) {
     BenchmarkGame game(static_cast<std::uint32_t>(state.range(0)));
-    SilentUserInterface ui(game.path);
+    test::AgreeingPlayer ui(game.path);
     for (auto _ : state) {
         if (!LoadGame(ui, game.session)) {
             state.SkipWithError("the load failed");
@@ -75,7 +51,7 @@ void Load(benchmark::State& state) {
 
 void Save(benchmark::State& state) {
     BenchmarkGame game(static_cast<std::uint32_t>(state.range(0)));
-    SilentUserInterface ui(game.path);
+    test::AgreeingPlayer ui(game.path);
     if (!LoadGame(ui, game.session)) {
         state.SkipWithError("the load failed");
     }

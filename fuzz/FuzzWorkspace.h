@@ -1,5 +1,4 @@
-// What both fuzzers share: a scratch folder holding the saved game under test, and a player who
-// picks that game and answers Yes.
+// What both fuzzers share: a scratch folder holding the saved game under test.
 #pragma once
 
 #include <cstdint>
@@ -7,8 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "data/AgreeingPlayer.h"
 #include "data/TemporaryDirectory.h"
-#include "savegame/UserInterface.h"
 
 namespace velmor::fuzz {
 
@@ -24,20 +23,6 @@ public:
 
 private:
     test::TemporaryDirectory m_folder;
-};
-
-class Player : public UserInterface {
-public:
-    explicit Player(std::filesystem::path game) : m_game(std::move(game)) {}
-    std::optional<std::filesystem::path> chooseFile() override { return m_game; }
-    MessageAnswer showMessage(std::string_view, std::string_view, MessageStyle) override {
-        return MessageAnswer::yes;
-    }
-    void setProgressRange(int, int) override {}
-    void setProgressPosition(int) override {}
-
-private:
-    std::filesystem::path m_game;
 };
 
 // A broken promise of the editor's: stop, so that the fuzzer keeps the input.

@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const fuzz::Workspace workspace;
     workspace.write(data, size);
 
-    fuzz::Player player(workspace.game());
+    test::AgreeingPlayer player(workspace.game());
     GameSession session;
     session.imagePath = workspace.picture();
     if (!LoadGame(player, session)) {

@@ -57,17 +57,5 @@ TEST(GameVocabulary, NamesAreExactlyTheGames) {
     }
 }
 
-// The last three schools name four spells each and fill the block with numbered placeholders.
-TEST(GameVocabulary, AbilityBlocksEndInNumberedPlaceholders) {
-    const std::pair<std::size_t, std::string_view> blocks[] = {
-        {99, "dark_elf"}, {110, "vampire"}, {121, "dragon"}};
-    for (const auto& [first, school] : blocks) {
-        for (std::size_t slot = 5; slot <= 11; ++slot) {
-            EXPECT_EQ(kSpellNames[first + slot - 1],
-                      "<" + std::string(school) + "_unused_" + std::to_string(slot) + ">");
-        }
-    }
-}
-
 }  // namespace
 }  // namespace velmor

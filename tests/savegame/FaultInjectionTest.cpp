@@ -7,130 +7,104 @@
 #include "party/ByteOrder.h"
 #include "savegame/FileFaults.h"
 #include "savegame/GameCommands.h"
-#include "savegame/Messages.h"
 #include "support/ScriptedUserInterface.h"
 
 namespace velmor {
 namespace {
 
 using test::ArchiveBuilder;
-using test::Bytes;
 using test::PartyBuilder;
-
-constexpr FileOperation kOperations[] = {
-    FileOperation::open, FileOperation::read,      FileOperation::write,   FileOperation::flush,
-    FileOperation::size, FileOperation::setLength, FileOperation::replace,
-};
-
-const char* Name(FileOperation operation) {
-    constexpr const char* kNames[] = {"open", "read",      "write",  "flush",
-                                      "size", "setLength", "replace"};
-    return kNames[static_cast<std::size_t>(operation)];
-}
 
 class FaultInjectionTest : public ::testing::Test {
 protected:
-    FaultInjectionTest() {
-        path = ArchiveBuilder::Standard(PartyBuilder().value(PartySlot::gold, 1))
-                   .writeTo(dir / "game.dkv");
-    }
+    FaultInjectionTest() { session.imagePath = dir / "image.pcx"; }
     ~FaultInjectionTest() override { FileFaults::Disarm(); }
 
-    // How many operations of each kind a command runs when nothing fails.
-    template <typename Command>
-    std::vector<std::pair<FileOperation, int>> OperationsOf(Command command) {
+    // Runs `attempt` once with nothing failing, to count its file operations, and then once for
+    // each of them with that one failing, followed by `check`. `prepare` runs before each attempt,
+    // and never fails.
+    template <typename Prepare, typename Attempt, typename Check>
+    void ForEachFailurePoint(Prepare prepare, Attempt attempt, Check check) {
+        prepare();
         FileFaults::Disarm();
-        command();
-        std::vector<std::pair<FileOperation, int>> counts;
-        for (const FileOperation operation : kOperations) {
-            counts.emplace_back(operation, FileFaults::Count(operation));
+        attempt();
+        std::vector<std::pair<FileOperation, int>> points;
+        for (std::size_t kind = 0; kind < kFileOperationCount; ++kind) {
+            const auto operation = static_cast<FileOperation>(kind);
+            for (int nth = 1; nth <= FileFaults::Count(operation); ++nth) {
+                points.emplace_back(operation, nth);
+            }
         }
-        return counts;
+        EXPECT_GE(points.size(), 6u) << "opens, reads and writes at least";
+        for (const auto& [operation, nth] : points) {
+            SCOPED_TRACE("operation " + std::to_string(static_cast<int>(operation)) + ", " +
+                         std::to_string(nth));
+            prepare();
+            FileFaults::Arm(operation, nth);
+            attempt();
+            FileFaults::Disarm();
+            check();
+        }
     }
 
-    bool load(test::ScriptedUserInterface& ui, GameSession& session) {
+    bool load() {
         ui.files.push_back(path);
         return LoadGame(ui, session);
     }
+    bool save() {
+        ui.answers.push_back(MessageAnswer::yes);
+        return SaveGame(ui, session);
+    }
 
     test::TemporaryDirectory dir;
-    std::filesystem::path path;
+    const std::filesystem::path path = ArchiveBuilder::Standard().writeTo(dir / "game.dkv");
+    test::ScriptedUserInterface ui;
+    GameSession session;
 };
 
 TEST_F(FaultInjectionTest, AFailureAnywhereInALoadKeepsTheWorkingCopyAndSaysSoOnce) {
-    const auto counts = OperationsOf([&] {
-        test::ScriptedUserInterface ui;
-        GameSession session;
-        session.imagePath = dir / "image.pcx";
-        ASSERT_TRUE(load(ui, session));
-    });
-    int points = 0;
-    for (const auto& [operation, count] : counts) {
-        for (int nth = 1; nth <= count; ++nth, ++points) {
-            SCOPED_TRACE(std::string(Name(operation)) + " " + std::to_string(nth));
-            test::ScriptedUserInterface ui;
-            GameSession session;
-            session.imagePath = dir / "image.pcx";
-            const PartyCopy earlier = PartyBuilder().value(PartySlot::gold, 999).party();
+    const PartyCopy earlier = PartyBuilder().value(PartySlot::gold, 999).party();
+    bool loaded = false;
+    ForEachFailurePoint(
+        [&] {
             session.party.working = earlier;
-
-            FileFaults::Arm(operation, nth);
-            EXPECT_FALSE(load(ui, session));
-            FileFaults::Disarm();
+            ui.shown.clear();
+        },
+        [&] { loaded = load(); },
+        [&] {
+            EXPECT_FALSE(loaded);
             ASSERT_EQ(ui.shown.size(), 1u);
             EXPECT_EQ(ui.shown[0].style, MessageStyle::iconError);
             EXPECT_EQ(ui.shown[0].text.rfind("ERROR: ", 0), 0u) << ui.shown[0].text;
             EXPECT_EQ(session.party.working, earlier);
-
-            EXPECT_TRUE(load(ui, session)) << "the next load works";
-        }
-    }
-    EXPECT_GE(points, 6) << "open, read and write of both files at least";
+            EXPECT_TRUE(load()) << "the next load works";
+        });
 }
 
 TEST_F(FaultInjectionTest, AFailureAnywhereInASaveKeepsTheEditsAndALaterSaveWorks) {
-    const auto edit = [](GameSession& session) {
-        session.party.working.values.setValue(PartySlot::gold, 777);
+    const test::Bytes original = test::ReadWholeFile(path);
+    const auto goldInFile = [&] {
+        return ReadU32(test::ReadWholeFile(path),
+                       ArchiveBuilder::Standard().dataPosition(2) + 1860);
     };
-    const auto counts = OperationsOf([&] {
-        test::ScriptedUserInterface ui;
-        GameSession session;
-        session.imagePath = dir / "image.pcx";
-        ASSERT_TRUE(load(ui, session));
-        FileFaults::Disarm();  // count the save alone
-        edit(session);
-        ui.answers.push_back(MessageAnswer::yes);
-        ASSERT_TRUE(SaveGame(ui, session));
-    });
-    const Bytes original =
-        ArchiveBuilder::Standard(PartyBuilder().value(PartySlot::gold, 1)).build();
-    for (const auto& [operation, count] : counts) {
-        for (int nth = 1; nth <= count; ++nth) {
-            SCOPED_TRACE(std::string(Name(operation)) + " " + std::to_string(nth));
+    bool saved = false;
+    ForEachFailurePoint(
+        [&] {
             test::WriteWholeFile(path, original);
             std::filesystem::remove(path.string() + ".bak");
-            test::ScriptedUserInterface ui;
-            GameSession session;
-            session.imagePath = dir / "image.pcx";
-            ASSERT_TRUE(load(ui, session));
+            ASSERT_TRUE(load());
+            session.party.working.values.setValue(PartySlot::gold, 777);
             ui.shown.clear();
-            edit(session);
-            const PartyCopy edited = session.party.working;
-
-            FileFaults::Arm(operation, nth);
-            ui.answers.push_back(MessageAnswer::yes);
-            EXPECT_FALSE(SaveGame(ui, session));
-            FileFaults::Disarm();
+        },
+        [&] { saved = save(); },
+        [&] {
+            EXPECT_FALSE(saved);
             ASSERT_EQ(ui.shown.size(), 2u) << "the question, then one error";
             EXPECT_EQ(ui.shown[1].style, MessageStyle::iconError);
-            EXPECT_EQ(session.party.working, edited);
-
-            ui.answers.push_back(MessageAnswer::yes);
-            EXPECT_TRUE(SaveGame(ui, session)) << "the next save works";
-            const auto position = ArchiveBuilder::Standard().dataPosition(2);
-            EXPECT_EQ(ReadU32(test::ReadWholeFile(path), position + 1860), 777u);
-        }
-    }
+            EXPECT_EQ(session.party.working.values.value(PartySlot::gold), 777u);
+            EXPECT_TRUE(save()) << "the next save works";
+            EXPECT_EQ(goldInFile(), 777u);
+        });
 }
 
 }  // namespace

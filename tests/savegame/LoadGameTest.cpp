@@ -254,16 +254,6 @@ TEST_F(LoadGameTest, DamagedArchivesGiveTheirMessagesAndWriteNothing) {
     }
 }
 
-TEST_F(LoadGameTest, AFailedLoadAfterAGoodOneKeepsTheGoodOnesParty) {
-    const PartyBuilder first = PartyBuilder().value(PartySlot::gold, 1);
-    ASSERT_TRUE(load(write(ArchiveBuilder::Standard(first), "first.dkv")));
-    EXPECT_FALSE(load(
-        write(WithParty(ArchiveBuilder().entry("header.bin", Bytes(20)), 1000), "second.dkv")));
-    EXPECT_EQ(session.party.working, first.party());
-    EXPECT_EQ(session.g_currentFileName, "second.dkv");
-    EXPECT_EQ(session.headerText, "") << "the failed game's own header text";
-}
-
 TEST_F(LoadGameTest, CloseForgetsTheGameButKeepsItsData) {
     ASSERT_TRUE(load(write(ArchiveBuilder::Standard())));
     const PartyCopy loaded = session.party.working;

@@ -98,16 +98,8 @@ TEST_F(SaveGameTest, SaveWithoutEditsLeavesTheArchiveByteForByte) {
     }
 }
 
-TEST_F(SaveGameTest, NoLeavesTheFileAndShowsNothingMore) {
-    loadFrom(ArchiveBuilder::Standard());
-    session.party.working.values.setValue(PartySlot::gold, 1);
-    EXPECT_FALSE(save(MessageAnswer::no));
-    EXPECT_EQ(ui.shown, std::vector{kQuestion});
-    EXPECT_EQ(file(), original);
-    EXPECT_FALSE(hasBackup());
-}
-
-// Edits reach exactly their bytes: the whole file is compared with what the edits should make.
+// No leaves the file as it is. Yes makes the edits reach exactly their bytes: the whole file is
+// compared with what the edits should make.
 TEST_F(SaveGameTest, EditsWriteExactlyTheirBytes) {
     const ArchiveBuilder archive = ArchiveBuilder::Standard();
     loadFrom(archive);
@@ -129,6 +121,10 @@ TEST_F(SaveGameTest, EditsWriteExactlyTheirBytes) {
     expected[record(7) + 1001] = 1;
     expected[record(3) + 690] = 5;
 
+    EXPECT_FALSE(save(MessageAnswer::no));
+    EXPECT_EQ(ui.shown, std::vector{kQuestion}) << "No shows nothing more";
+    EXPECT_EQ(file(), original);
+    EXPECT_FALSE(hasBackup());
     ASSERT_TRUE(save());
     EXPECT_EQ(file(), expected);
 }
