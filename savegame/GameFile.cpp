@@ -30,4 +30,12 @@ GameFile::~GameFile() {
     close();
 }
 
+IoResult<GameFile> GameFile::OpenForWriting(const std::filesystem::path& path) {
+    return OpenWriteOnly(path, false);
+}
+
+IoResult<GameFile> GameFile::CreateEmpty(const std::filesystem::path& path) {
+    return OpenWriteOnly(path, true);
+}
+
 }  // namespace velmor

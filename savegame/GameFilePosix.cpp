@@ -77,14 +77,6 @@ IoResult<GameFile> GameFile::OpenWriteOnly(const std::filesystem::path& path, bo
     return GameFile(descriptor, path);
 }
 
-IoResult<GameFile> GameFile::OpenForWriting(const std::filesystem::path& path) {
-    return OpenWriteOnly(path, false);
-}
-
-IoResult<GameFile> GameFile::CreateEmpty(const std::filesystem::path& path) {
-    return OpenWriteOnly(path, true);
-}
-
 IoResult<> GameFile::Replace(const std::filesystem::path& from, const std::filesystem::path& to) {
     if (Injected(FileOperation::replace) || ::rename(from.c_str(), to.c_str()) != 0) {
         return Failure("replace", to, errno);

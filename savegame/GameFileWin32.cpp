@@ -78,14 +78,6 @@ IoResult<GameFile> GameFile::OpenWriteOnly(const std::filesystem::path& path, bo
     return GameFile(handle, path);
 }
 
-IoResult<GameFile> GameFile::OpenForWriting(const std::filesystem::path& path) {
-    return OpenWriteOnly(path, false);
-}
-
-IoResult<GameFile> GameFile::CreateEmpty(const std::filesystem::path& path) {
-    return OpenWriteOnly(path, true);
-}
-
 IoResult<> GameFile::Replace(const std::filesystem::path& from, const std::filesystem::path& to) {
     // Write-through: the move has reached the disk when the call returns.
     if (Injected(FileOperation::replace) ||
