@@ -53,11 +53,15 @@ QAbstractSpinBox::StepEnabled NumberField::stepEnabled() const {
 }
 
 QValidator::State NumberField::validate(QString& input, int&) const {
-    if (input.isEmpty()) {
+    // No minus sign can be typed. One can only come with a skill level read from the saved game,
+    // and the digits after it must stay editable.
+    const bool keepsMinus = input.startsWith(u'-') && text().startsWith(u'-');
+    const QStringView digits = QStringView(input).mid(keepsMinus ? 1 : 0);
+    if (digits.isEmpty()) {
         return QValidator::Intermediate;
     }
     const bool digitsOnly =
-        std::all_of(input.begin(), input.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+        std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
     return digitsOnly ? QValidator::Acceptable : QValidator::Invalid;
 }
 

@@ -49,6 +49,18 @@ TEST_F(NumberFieldTest, TypedDigitsStayEvenPastTheRange) {
     EXPECT_EQ(might->text(), "300") << "only digits can be typed";
     might->clearFocus();
     EXPECT_EQ(might->text(), "300");
+
+    // A level shown below zero keeps its minus sign while its digits are edited.
+    NumberField* level = field(ids::kSkillLevel);
+    level->setText("-56");
+    level->setFocus();
+    QTest::keyClick(level, Qt::Key_End);
+    QTest::keyClick(level, Qt::Key_Backspace);
+    EXPECT_EQ(level->text(), "-5");
+    level->setText("5");
+    QTest::keyClick(level, Qt::Key_Home);
+    QTest::keyClicks(level, "-");
+    EXPECT_EQ(level->text(), "5");
 }
 
 TEST_F(NumberFieldTest, PageKeysDoNothing) {
