@@ -87,10 +87,6 @@ public:
         return std::nullopt;
     }
 
-    static std::string SpellText(std::uint8_t byte) {
-        return std::string(byte == 1 ? "learned" : "unlearned") + " (" + std::to_string(byte) + ")";
-    }
-
     static std::string ClassText(std::uint8_t classIndex) {
         return std::string(IsPromoted(classIndex) ? "true" : "false") + " (" +
                ClassName(classIndex) + ")";

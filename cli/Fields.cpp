@@ -137,6 +137,10 @@ std::string SkillText(SkillLevel skill) {
     return std::string(MasteryName(skill.mastery)) + ":" + std::to_string(skill.level);
 }
 
+std::string SpellText(std::uint8_t byte) {
+    return std::string(byte == 1 ? "learned" : "unlearned") + " (" + std::to_string(byte) + ")";
+}
+
 std::string PathOf(const Field& field) {
     struct Namer {
         std::string operator()(const PartyValueField& f) const {

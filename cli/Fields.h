@@ -59,4 +59,7 @@ Parsed<Mastery> ParseMastery(std::string_view name);
 // A skill as paths write it: "Expert:10", or "None" for an unlearned skill.
 std::string SkillText(SkillLevel skill);
 
+// A spell's flag with its stored byte: "learned (1)", "unlearned (2)".
+std::string SpellText(std::uint8_t byte);
+
 }  // namespace velmor::cli

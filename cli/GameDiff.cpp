@@ -88,10 +88,6 @@ private:
     static std::string SkillWithValue(SkillValue stored) {
         return SkillText(DecodeSkill(stored)) + " (" + std::to_string(stored) + ")";
     }
-    static std::string SpellText(std::uint8_t byte) {
-        return std::string(byte == 1 ? "learned" : "unlearned") + " (" + std::to_string(byte) + ")";
-    }
-
     const PartyCopy& m_a;
     const PartyCopy& m_b;
 };

@@ -8,6 +8,7 @@
 
 #include "data/AgreeingPlayer.h"
 #include "data/TemporaryDirectory.h"
+#include "savegame/GameSession.h"
 
 namespace velmor::fuzz {
 
@@ -16,9 +17,13 @@ public:
     std::filesystem::path game() const { return m_folder / "game.dkv"; }
     std::filesystem::path picture() const { return m_folder / "image.pcx"; }
 
-    void write(const std::uint8_t* data, std::size_t size) const {
+    // Writes the input as the saved game and answers a fresh session that copies its picture here.
+    GameSession start(const std::uint8_t* data, std::size_t size) const {
         std::ofstream out(game(), std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+        GameSession session;
+        session.imagePath = picture();
+        return session;
     }
 
 private:

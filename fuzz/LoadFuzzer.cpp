@@ -7,11 +7,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velmor;
     static const fuzz::Workspace workspace;
-    workspace.write(data, size);
-
+    GameSession session = workspace.start(data, size);
     test::AgreeingPlayer player(workspace.game());
-    GameSession session;
-    session.imagePath = workspace.picture();
     const PartyCopy before = session.party.working;
     const bool loaded = LoadGame(player, session);
 

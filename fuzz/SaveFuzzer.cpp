@@ -29,11 +29,8 @@ std::uint64_t PartyPosition(const std::filesystem::path& game) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velmor;
     static const fuzz::Workspace workspace;
-    workspace.write(data, size);
-
+    GameSession session = workspace.start(data, size);
     test::AgreeingPlayer player(workspace.game());
-    GameSession session;
-    session.imagePath = workspace.picture();
     if (!LoadGame(player, session)) {
         return 0;
     }
