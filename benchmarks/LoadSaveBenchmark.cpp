@@ -6,10 +6,9 @@
 
 #include <string>
 
-#include "data/AgreeingPlayer.h"
 #include "data/ArchiveBuilder.h"
 #include "data/TemporaryDirectory.h"
-#include "savegame/GameCommands.h"
+#include "savegame/SavedGame.h"
 
 namespace velmor {
 namespace {
@@ -20,12 +19,12 @@ using test::ArchiveBuilder;
 struct BenchmarkGame {
     explicit BenchmarkGame(std::uint32_t entries) {
         path = ArchiveBuilder::Large(entries).writeTo(dir / "game.dkv");
-        session.imagePath = dir / "image.pcx";
     }
+    // As the window loads: with the picture copied out.
+    LoadOutcome load() const { return SavedGame::Open(path, {.picture = dir / "image.pcx"}); }
 
     test::TemporaryDirectory dir;
     std::filesystem::path path;
-    GameSession session;
 };
 
 void RawRead(benchmark::State& state) {
@@ -41,9 +40,8 @@ void RawRead(benchmark::State& state) {
 
 void Load(benchmark::State& state) {
     BenchmarkGame game(static_cast<std::uint32_t>(state.range(0)));
-    test::AgreeingPlayer ui(game.path);
     for (auto _ : state) {
-        if (!LoadGame(ui, game.session)) {
+        if (!game.load().game) {
             state.SkipWithError("the load failed");
         }
     }
@@ -51,12 +49,13 @@ void Load(benchmark::State& state) {
 
 void Save(benchmark::State& state) {
     BenchmarkGame game(static_cast<std::uint32_t>(state.range(0)));
-    test::AgreeingPlayer ui(game.path);
-    if (!LoadGame(ui, game.session)) {
+    const auto loaded = game.load().game;
+    if (!loaded) {
         state.SkipWithError("the load failed");
+        return;
     }
     for (auto _ : state) {
-        if (!SaveGame(ui, game.session)) {
+        if (!loaded->save()) {
             state.SkipWithError("the save failed");
         }
     }

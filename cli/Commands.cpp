@@ -10,16 +10,31 @@
 #include "cli/Verify.h"
 #include "party/ClassRules.h"
 #include "party/Windows1252.h"
-#include "savegame/GameFile.h"
+#include "savegame/FileSystem.h"
 
 namespace velmor::cli {
 namespace {
 
-// Applies the edits to the working party and, unless this is a dry run, saves: nothing is written
-// when any edit is refused or when nothing would change.
-int ApplyAndSave(OpenedGame& game, const std::vector<Edit>& edits, bool dryRun, Output output) {
+// Loads the game as the window does, but copies no picture; the load's messages go to standard
+// error, as the window shows them. A command that writes keeps the game open and locked until it
+// has saved, so that nobody changes it in between. Nothing when the load failed.
+std::unique_ptr<SavedGame> Load(const std::filesystem::path& path, Output output,
+                                bool keepOpen = false, std::vector<GameError>* notices = nullptr) {
+    LoadOutcome outcome = SavedGame::Open(path, {.picture = std::nullopt, .keepOpen = keepOpen});
+    for (const GameError& message : outcome.messages) {
+        output.errors << message.message << '\n';
+    }
+    if (notices) {
+        *notices = std::move(outcome.messages);
+    }
+    return std::move(outcome.game);
+}
+
+// Applies the edits to the party and, unless this is a dry run, saves: nothing is written when
+// any edit is refused or when nothing would change.
+int ApplyAndSave(SavedGame& game, const std::vector<Edit>& edits, bool dryRun, Output output) {
     EditReport report;
-    PartyCopy edited = game.session.party.working;
+    Party edited = game.party();
     for (const Edit& edit : edits) {
         if (const auto problem = ApplyEdit(edited, edit, report)) {
             output.errors << "error: " << problem->message << "; nothing was written\n";
@@ -35,8 +50,13 @@ int ApplyAndSave(OpenedGame& game, const std::vector<Edit>& edits, bool dryRun, 
     if (dryRun || report.changes.empty()) {
         return kSuccess;
     }
-    game.session.party.working = edited;
-    return SaveOpenedGame(game, output.errors) ? kSuccess : kFailure;
+    game.party() = edited;
+    const auto saved = game.save();
+    if (!saved) {
+        output.errors << saved.error().message << '\n';
+        return kFailure;
+    }
+    return kSuccess;
 }
 
 // The text followed by spaces up to `width` characters; UTF-8 continuation bytes take no room.
@@ -57,21 +77,21 @@ std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
 }  // namespace
 
 int RunInfo(const std::filesystem::path& game, Output output) {
-    const auto opened = OpenGame(game, output.errors);
+    const auto opened = Load(game, output);
     if (!opened) {
         return kFailure;
     }
-    const ArchiveFacts& facts = opened->facts;
-    const PartyValues& values = opened->session.party.working.values;
+    const PartyPlace& party = opened->facts().party;
+    const PartyValues& values = opened->party().values;
     std::ostream& out = output.out;
-    out << "header: " << Windows1252ToUtf8(opened->session.headerText) << '\n'
-        << "entries: " << facts.entryCount << '\n'
-        << "party: entry \"" << facts.partyEntryName << "\" (directory record " << facts.partyRecord
-        << "), " << facts.partySize << " bytes at byte " << facts.partyPosition << '\n'
-        << "food: " << values.value(PartySlot::food) << '\n'
-        << "gold: " << values.value(PartySlot::gold) << '\n'
-        << "bank gold: " << values.value(PartySlot::bankGold) << '\n';
-    const CharacterTable& characters = opened->session.party.working.characters;
+    out << "header: " << Windows1252ToUtf8(opened->headerText()) << '\n'
+        << "entries: " << opened->facts().entryCount << '\n'
+        << "party: entry \"" << party.entryName << "\" (directory record " << party.record << "), "
+        << party.size << " bytes at byte " << party.position << '\n'
+        << "food: " << values.number(fields::kFood) << '\n'
+        << "gold: " << values.number(fields::kGold) << '\n'
+        << "bank gold: " << values.number(fields::kBankGold) << '\n';
+    const CharacterTable& characters = opened->party().characters;
     for (std::size_t i = 0; i < characters.size(); ++i) {
         const std::uint8_t classIndex = characters[i].classIndex();
         std::string line = (i < 10 ? " " : "") + std::to_string(i) + "  " +
@@ -86,7 +106,7 @@ int RunInfo(const std::filesystem::path& game, Output output) {
 }
 
 int RunDump(const std::filesystem::path& game, Output output) {
-    const auto opened = OpenGame(game, output.errors);
+    const auto opened = Load(game, output);
     if (!opened) {
         return kFailure;
     }
@@ -106,7 +126,7 @@ int RunSet(const std::filesystem::path& game, const std::vector<std::string>& as
         }
         edits.push_back(std::get<Edit>(edit));
     }
-    auto opened = OpenGame(game, output.errors);
+    auto opened = Load(game, output, true);
     if (!opened) {
         return kFailure;
     }
@@ -126,7 +146,7 @@ int RunApply(const std::filesystem::path& game, const std::filesystem::path& cha
                       << "\" is not valid JSON; nothing was written\n";
         return kFailure;
     }
-    auto opened = OpenGame(game, output.errors);
+    auto opened = Load(game, output, true);
     if (!opened) {
         return kFailure;
     }
@@ -139,8 +159,8 @@ int RunApply(const std::filesystem::path& game, const std::filesystem::path& cha
 }
 
 int RunDiff(const std::filesystem::path& a, const std::filesystem::path& b, Output output) {
-    const auto gameA = OpenGame(a, output.errors);
-    const auto gameB = gameA ? OpenGame(b, output.errors) : nullptr;
+    const auto gameA = Load(a, output);
+    const auto gameB = gameA ? Load(b, output) : nullptr;
     if (!gameA || !gameB) {
         return kFailure;
     }
@@ -157,11 +177,12 @@ int RunDiff(const std::filesystem::path& a, const std::filesystem::path& b, Outp
 }
 
 int RunVerify(const std::filesystem::path& game, Output output) {
-    const auto opened = OpenGame(game, output.errors);
+    std::vector<GameError> notices;
+    const auto opened = Load(game, output, false, &notices);
     if (!opened) {
         return kFailure;
     }
-    const auto changed = BytesChangedBySave(game, output.errors);
+    const auto changed = BytesChangedBySave(game);
     if (const auto* problem = std::get_if<Problem>(&changed)) {
         output.errors << "error: " << problem->message << '\n';
         return kFailure;
@@ -171,7 +192,7 @@ int RunVerify(const std::filesystem::path& game, Output output) {
                       << std::get<std::uint64_t>(changed) << " bytes\n";
         return kFailure;
     }
-    const auto findings = UnusualThings(*opened);
+    const auto findings = UnusualThings(*opened, notices);
     for (const std::string& finding : findings) {
         output.out << finding << '\n';
     }
@@ -191,14 +212,14 @@ int RunDemo(const std::filesystem::path& out, bool replace, Output output) {
         output.errors << "ERROR: " << error.message << "!\n";
         return kFailure;
     };
-    auto file = GameFile::CreateEmpty(out);
+    auto file = SystemFiles().createEmpty(out);
     if (!file) {
         return report(file.error());
     }
-    if (auto written = file->writeAt(0, DemoGame()); !written) {
+    if (auto written = (*file)->writeAt(0, DemoGame()); !written) {
         return report(written.error());
     }
-    if (auto flushed = file->flush(); !flushed) {
+    if (auto flushed = (*file)->flush(); !flushed) {
         return report(flushed.error());
     }
     output.out << "wrote the demo saved game \"" << out.string() << "\"\n";

@@ -5,11 +5,10 @@
 #include <string>
 #include <string_view>
 
-#include "party/ByteOrder.h"
-#include "party/CharacterRecord.h"
+#include "party/ByteFields.h"
 #include "party/GameVocabulary.h"
+#include "party/Party.h"
 #include "party/SkillValue.h"
-#include "savegame/PartyData.h"
 #include "savegame/PartyEntry.h"
 #include "savegame/SavedGameArchive.h"
 
@@ -68,23 +67,22 @@ Bytes PreviewPicture() {
 CharacterRecord DemoCharacter(std::size_t i) {
     const auto classIndex = static_cast<std::uint8_t>(i % kClassCount);
     CharacterRecord::Bytes bytes{};
-    PutText(bytes, 8, kNames[i]);
-    PutText(bytes, 40,
+    PutText(bytes, fields::kName.offset, kNames[i]);
+    PutText(bytes, fields::kInfoText.offset,
             std::string(kNames[i]) + ", " + std::string(kClassNames[classIndex]) +
                 ", of the demo party. Try promoting, teaching a spell or two, "
                 "and saving.");
     CharacterRecord record(bytes);
     record.setClassIndex(classIndex);
     const auto base = static_cast<std::uint32_t>(10 + (i * 37) % 90);
-    const CharacterNumber statistics[] = {CharacterNumber::might,       CharacterNumber::intellect,
-                                          CharacterNumber::personality, CharacterNumber::endurance,
-                                          CharacterNumber::speed,       CharacterNumber::accuracy,
-                                          CharacterNumber::luck};
+    const PartyField* statistics[] = {
+        &fields::kMight, &fields::kIntellect, &fields::kPersonality, &fields::kEndurance,
+        &fields::kSpeed, &fields::kAccuracy,  &fields::kLuck};
     for (std::size_t s = 0; s < std::size(statistics); ++s) {
-        record.setNumber(statistics[s], base + static_cast<std::uint32_t>((s * 13 + i * 7) % 60));
+        record.setNumber(*statistics[s], base + static_cast<std::uint32_t>((s * 13 + i * 7) % 60));
     }
-    record.setNumber(CharacterNumber::experience, static_cast<std::uint32_t>(1000 + i * 12'345));
-    record.setNumber(CharacterNumber::skillPoints, static_cast<std::uint32_t>(i * 3 % 40));
+    record.setNumber(fields::kExperience, static_cast<std::uint32_t>(1000 + i * 12'345));
+    record.setNumber(fields::kSkillPoints, static_cast<std::uint32_t>(i * 3 % 40));
 
     // Weapons and armour for everyone; the class's own magic school, with its first spells.
     const Mastery masteries[] = {Mastery::Normal, Mastery::Expert, Mastery::Master,
@@ -103,20 +101,17 @@ CharacterRecord DemoCharacter(std::size_t i) {
 }
 
 Bytes PartyEntryData() {
-    PartyCopy party;
-    party.values.setValue(PartySlot::food, 120);
-    party.values.setValue(PartySlot::slot1, 7);
-    party.values.setValue(PartySlot::slot2, 3);
-    party.values.setValue(PartySlot::gold, 54'321);
-    party.values.setValue(PartySlot::bankGold, 100'000);
+    Party party;
+    party.values.setNumber(fields::kFood, 120);
+    party.values.setNumber(fields::kSlot1, 7);
+    party.values.setNumber(fields::kSlot2, 3);
+    party.values.setNumber(fields::kGold, 54'321);
+    party.values.setNumber(fields::kBankGold, 100'000);
     for (std::size_t i = 0; i < kCharacterCount; ++i) {
         party.characters[i] = DemoCharacter(i);
     }
     Bytes data(kPartyEntryMinimumSize + 1000, 0);
-    const auto& values = party.values.bytes();
-    std::copy(values.begin(), values.end(), data.begin() + kPartyValuesOffset);
-    const auto table = TableBytes(party.characters);
-    std::copy(table.begin(), table.end(), data.begin() + kCharacterTableOffset);
+    PlaceParty(data, party);
     return data;
 }
 
@@ -133,10 +128,13 @@ Bytes DemoGame() {
     PutText(file, kLeadRecordOffset, "demo");
     WriteU32(file, kEntryCountOffset, static_cast<std::uint32_t>(std::size(entries)));
     for (std::size_t i = 0; i < std::size(entries); ++i) {
-        const std::size_t record = kArchiveDataBase + i * kArchiveEntrySize;
-        PutText(file, record, entries[i].first);
-        WriteU32(file, record + 16, static_cast<std::uint32_t>(file.size() - kArchiveDataBase));
-        WriteU32(file, record + 20, static_cast<std::uint32_t>(entries[i].second.size()));
+        ArchiveEntry record;
+        record.setName(entries[i].first);
+        record.setDataOffset(static_cast<std::uint32_t>(file.size() - kArchiveDataBase));
+        record.setDataSize(static_cast<std::uint32_t>(entries[i].second.size()));
+        std::copy(
+            record.bytes.begin(), record.bytes.end(),
+            file.begin() + static_cast<std::ptrdiff_t>(kArchiveDataBase + i * kArchiveEntrySize));
         file.insert(file.end(), entries[i].second.begin(), entries[i].second.end());
     }
     return file;

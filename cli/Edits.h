@@ -1,5 +1,4 @@
-// Changes to the party by field, with the window's rules: caps at each limit, the skill encoding,
-// the spell flag and promotion by one class step.
+// Changes to the party by field, made by the editor's own rules.
 #pragma once
 
 #include <optional>
@@ -7,7 +6,7 @@
 #include <vector>
 
 #include "cli/Fields.h"
-#include "savegame/PartyData.h"
+#include "party/Party.h"
 
 namespace velmor::cli {
 
@@ -33,6 +32,6 @@ Parsed<Edit> ParseAssignment(std::string_view assignment);
 // Applies the edit to the party. A value equal to the one the field holds changes nothing, so that
 // a document written by "dump" applies without changing a byte, even for values the editor would
 // cap. A level below zero can only be kept, never asked for.
-std::optional<Problem> ApplyEdit(PartyCopy& party, const Edit& edit, EditReport& report);
+std::optional<Problem> ApplyEdit(Party& party, const Edit& edit, EditReport& report);
 
 }  // namespace velmor::cli

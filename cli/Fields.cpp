@@ -7,31 +7,25 @@
 #include <vector>
 
 #include "party/GameVocabulary.h"
-#include "savegame/PartyData.h"
+#include "party/NumberText.h"
+#include "party/Party.h"
 
 namespace velmor::cli {
 namespace {
 
-constexpr std::array<std::pair<ValueField, std::string_view>, 12> kValueKeys = {{
-    {ValueField::food, "food"},
-    {ValueField::gold, "gold"},
-    {ValueField::bankGold, "bankGold"},
-    {ValueField::might, "might"},
-    {ValueField::intellect, "intellect"},
-    {ValueField::personality, "personality"},
-    {ValueField::endurance, "endurance"},
-    {ValueField::accuracy, "accuracy"},
-    {ValueField::speed, "speed"},
-    {ValueField::luck, "luck"},
-    {ValueField::experience, "experience"},
-    {ValueField::skillPoints, "skillPoints"},
-}};
-
 constexpr std::array<std::string_view, 5> kMasteryNames = {"None", "Normal", "Expert", "Master",
                                                            "Grandmaster"};
 
-bool IsPartyField(ValueField field) {
-    return field == ValueField::food || field == ValueField::gold || field == ValueField::bankGold;
+// The editable number of `fields` whose key this is.
+template <std::size_t Count>
+const PartyField* EditableNumber(const std::array<const PartyField*, Count>& fields,
+                                 std::string_view key) {
+    for (const PartyField* field : fields) {
+        if (field->key == key && field->kind == FieldKind::number && field->editable()) {
+            return field;
+        }
+    }
+    return nullptr;
 }
 
 std::vector<std::string_view> Split(std::string_view text, char separator) {
@@ -56,19 +50,6 @@ Parsed<std::size_t> ParseIndex(std::string_view text, std::size_t count, std::st
                        ", not \"" + std::string(text) + "\""};
     }
     return index;
-}
-
-Parsed<std::uint32_t> ParseNumber(std::string_view text) {
-    if (text.empty() ||
-        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-        return Problem{"expected a whole number of digits, not \"" + std::string(text) + "\""};
-    }
-    std::uint64_t value = 0;
-    for (const char c : text) {
-        value = std::min<std::uint64_t>(value * 10 + static_cast<std::uint64_t>(c - '0'),
-                                        std::numeric_limits<std::uint32_t>::max());
-    }
-    return static_cast<std::uint32_t>(value);
 }
 
 Parsed<bool> ParseYesNo(std::string_view text, std::string_view yes, std::string_view no) {
@@ -100,20 +81,19 @@ Parsed<SkillLevel> ParseSkill(std::string_view text) {
         return Problem{"skill level: " + problem->message};
     }
     const auto chosen = std::get<Mastery>(mastery);
-    const auto number =
-        static_cast<std::int32_t>(std::min<std::uint32_t>(std::get<std::uint32_t>(level), 65535));
+    const auto number = static_cast<std::int32_t>(std::min<std::uint32_t>(
+        std::get<std::uint32_t>(level), std::numeric_limits<std::int32_t>::max()));
     return SkillLevel{chosen, chosen == Mastery::None ? 0 : number};
 }
 
 }  // namespace
 
-std::string_view KeyOf(ValueField field) {
-    for (const auto& [value, key] : kValueKeys) {
-        if (value == field) {
-            return key;
-        }
+Parsed<std::uint32_t> ParseNumber(std::string_view text) {
+    const auto number = ParseUnsigned(text);
+    if (!number) {
+        return Problem{"expected a whole number of digits, not \"" + std::string(text) + "\""};
     }
-    return {};
+    return *number;
 }
 
 std::string_view MasteryName(Mastery mastery) {
@@ -144,16 +124,18 @@ std::string SpellText(std::uint8_t byte) {
 std::string PathOf(const Field& field) {
     struct Namer {
         std::string operator()(const PartyValueField& f) const {
-            return "party." + std::string(KeyOf(f.field));
+            return "party." + std::string(f.field->key);
         }
         std::string operator()(const CharacterValueField& f) const {
-            return Character(f.character) + "." + std::string(KeyOf(f.field));
+            return Character(f.character) + "." + std::string(f.field->key);
         }
         std::string operator()(const SkillField& f) const {
-            return Character(f.character) + ".skills." + std::to_string(f.skill);
+            return Character(f.character) + "." + std::string(fields::kSkills.key) + "." +
+                   std::to_string(f.skill);
         }
         std::string operator()(const SpellField& f) const {
-            return Character(f.character) + ".spells." + std::to_string(f.spell);
+            return Character(f.character) + "." + std::string(fields::kSpells.key) + "." +
+                   std::to_string(f.spell);
         }
         std::string operator()(const PromotedField& f) const {
             return Character(f.character) + ".promoted";
@@ -172,20 +154,12 @@ Parsed<Field> ParseFieldPath(std::string_view path) {
                        "\"; fields look like party.gold, characters.3.might, "
                        "characters.0.skills.12, characters.0.spells.59, characters.2.promoted"};
     };
-    const auto valueKey = [](std::string_view key) -> std::optional<ValueField> {
-        for (const auto& [value, name] : kValueKeys) {
-            if (name == key) {
-                return value;
-            }
-        }
-        return std::nullopt;
-    };
     if (parts.size() == 2 && parts[0] == "party") {
-        const auto field = valueKey(parts[1]);
-        if (!field || !IsPartyField(*field)) {
+        const PartyField* field = EditableNumber(fields::kPartyValues, parts[1]);
+        if (!field) {
             return unknown();
         }
-        return PartyValueField{*field};
+        return PartyValueField{field};
     }
     if (parts.size() < 3 || parts[0] != "characters") {
         return unknown();
@@ -199,14 +173,14 @@ Parsed<Field> ParseFieldPath(std::string_view path) {
         if (parts[2] == "promoted") {
             return PromotedField{c};
         }
-        const auto field = valueKey(parts[2]);
-        if (!field || IsPartyField(*field)) {
+        const PartyField* field = EditableNumber(fields::kCharacter, parts[2]);
+        if (!field) {
             return unknown();
         }
-        return CharacterValueField{c, *field};
+        return CharacterValueField{c, field};
     }
-    if (parts.size() == 4 && (parts[2] == "skills" || parts[2] == "spells")) {
-        const bool skill = parts[2] == "skills";
+    if (parts.size() == 4 && (parts[2] == fields::kSkills.key || parts[2] == fields::kSpells.key)) {
+        const bool skill = parts[2] == fields::kSkills.key;
         const auto index =
             ParseIndex(parts[3], skill ? kSkillCount : kSpellCount, skill ? "skill" : "spell");
         if (const auto* problem = std::get_if<Problem>(&index)) {

@@ -10,17 +10,17 @@
 #include <variant>
 
 #include "cli/Problem.h"
+#include "party/PartyFields.h"
 #include "party/SkillValue.h"
-#include "party/ValueFields.h"
 
 namespace velmor::cli {
 
 struct PartyValueField {
-    ValueField field;  // food, gold or bankGold
+    const PartyField* field;  // food, gold or bankGold
 };
 struct CharacterValueField {
     std::size_t character;
-    ValueField field;  // a statistic, experience or skill points
+    const PartyField* field;  // a statistic, experience or skill points
 };
 struct SkillField {
     std::size_t character;
@@ -43,9 +43,6 @@ using Value = std::variant<std::uint32_t, SkillLevel, bool>;
 
 std::string PathOf(const Field& field);
 
-// The name of a value field as paths and documents spell it: "food", "bankGold", "skillPoints".
-std::string_view KeyOf(ValueField field);
-
 Parsed<Field> ParseFieldPath(std::string_view path);
 
 // The text after "=": digits for numbers, "Mastery:Level" or "None" for skills, "learned" or
@@ -55,6 +52,9 @@ Parsed<Value> ParseValue(const Field& field, std::string_view text);
 // "None", "Normal", "Expert", "Master", "Grandmaster".
 std::string_view MasteryName(Mastery mastery);
 Parsed<Mastery> ParseMastery(std::string_view name);
+
+// A whole number of 0 or more, saturated above 32 bits.
+Parsed<std::uint32_t> ParseNumber(std::string_view text);
 
 // A skill as paths write it: "Expert:10", or "None" for an unlearned skill.
 std::string SkillText(SkillLevel skill);

@@ -4,7 +4,6 @@
 #include <span>
 
 #include "party/ClassRules.h"
-#include "party/GameVocabulary.h"
 #include "party/Windows1252.h"
 #include "savegame/PartyEntry.h"
 
@@ -16,24 +15,33 @@ struct ByteRange {
     std::uint64_t size;
 };
 
+std::string Quoted(std::string_view text) {
+    return "\"" + Windows1252ToUtf8(text) + "\"";
+}
+
+std::string ClassText(std::uint8_t index) {
+    return ClassName(index) + " (" + std::to_string(index) + ")";
+}
+
+std::string SkillWithValue(SkillValue stored) {
+    return SkillText(DecodeSkill(stored)) + " (" + std::to_string(stored) + ")";
+}
+
 // Compares field by field, remembering which bytes of party.bin the listed fields cover.
 class FieldComparer {
 public:
-    FieldComparer(const PartyCopy& a, const PartyCopy& b) : m_a(a), m_b(b) {}
+    FieldComparer(const Party& a, const Party& b) : m_a(a), m_b(b) {}
 
     void compare() {
-        constexpr std::pair<PartySlot, const char*> kSlots[] = {{PartySlot::food, "food"},
-                                                                {PartySlot::slot1, "slot1"},
-                                                                {PartySlot::slot2, "slot2"},
-                                                                {PartySlot::gold, "gold"},
-                                                                {PartySlot::bankGold, "bankGold"}};
-        for (const auto& [slot, key] : kSlots) {
-            const auto offset = kPartyValuesOffset + 4 * static_cast<std::uint64_t>(slot);
-            add(std::string("party.") + key, std::to_string(m_a.values.value(slot)),
-                std::to_string(m_b.values.value(slot)), {offset, 4});
+        for (const PartyField* field : fields::kPartyValues) {
+            add("party." + std::string(field->key), std::to_string(m_a.values.number(*field)),
+                std::to_string(m_b.values.number(*field)),
+                {kPartyValuesOffset + field->offset, field->size});
         }
         for (std::size_t c = 0; c < kCharacterCount; ++c) {
-            compareCharacter(c, m_a.characters[c], m_b.characters[c]);
+            for (const PartyField* field : fields::kCharacter) {
+                compareCharacterField(c, *field);
+            }
         }
     }
 
@@ -41,34 +49,34 @@ public:
     std::vector<ByteRange> covered;
 
 private:
-    void compareCharacter(std::size_t c, const CharacterRecord& a, const CharacterRecord& b) {
-        const std::string base = "characters." + std::to_string(c) + ".";
-        const std::uint64_t record = kCharacterTableOffset + c * kCharacterRecordSize;
-        add(base + "name", Quoted(a.name()), Quoted(b.name()), {record + 8, 32});
-        add(base + "infoText", Quoted(a.infoText()), Quoted(b.infoText()), {record + 40, 650});
-        add(base + "class", ClassText(a.classIndex()), ClassText(b.classIndex()),
-            {record + 690, 1});
-        constexpr std::pair<CharacterNumber, const char*> kNumbers[] = {
-            {CharacterNumber::might, "might"},
-            {CharacterNumber::intellect, "intellect"},
-            {CharacterNumber::personality, "personality"},
-            {CharacterNumber::endurance, "endurance"},
-            {CharacterNumber::speed, "speed"},
-            {CharacterNumber::accuracy, "accuracy"},
-            {CharacterNumber::luck, "luck"},
-            {CharacterNumber::experience, "experience"},
-            {CharacterNumber::skillPoints, "skillPoints"}};
-        for (const auto& [number, key] : kNumbers) {
-            add(base + key, std::to_string(a.number(number)), std::to_string(b.number(number)),
-                {record + static_cast<std::uint64_t>(number), 4});
-        }
-        for (std::size_t k = 0; k < kSkillCount; ++k) {
-            add(base + "skills." + std::to_string(k), SkillWithValue(a.skill(k)),
-                SkillWithValue(b.skill(k)), {record + 728 + 2 * k, 2});
-        }
-        for (std::size_t s = 0; s < kSpellCount; ++s) {
-            add(base + "spells." + std::to_string(s), SpellText(a.spellByte(s)),
-                SpellText(b.spellByte(s)), {record + 870 + s, 1});
+    void compareCharacterField(std::size_t c, const PartyField& field) {
+        const CharacterRecord& a = m_a.characters[c];
+        const CharacterRecord& b = m_b.characters[c];
+        const std::string path = "characters." + std::to_string(c) + "." + std::string(field.key);
+        const std::uint64_t at = kCharacterTableOffset + c * kCharacterRecordSize + field.offset;
+        const ByteRange whole{at, field.size};
+        switch (field.kind) {
+            case FieldKind::number:
+                add(path, std::to_string(a.number(field)), std::to_string(b.number(field)), whole);
+                break;
+            case FieldKind::text:
+                add(path, Quoted(a.text(field)), Quoted(b.text(field)), whole);
+                break;
+            case FieldKind::classIndex:
+                add(path, ClassText(a.classIndex()), ClassText(b.classIndex()), whole);
+                break;
+            case FieldKind::skills:
+                for (std::size_t k = 0; k < field.count; ++k) {
+                    add(path + "." + std::to_string(k), SkillWithValue(a.skill(k)),
+                        SkillWithValue(b.skill(k)), {at + field.size * k, field.size});
+                }
+                break;
+            case FieldKind::spells:
+                for (std::size_t s = 0; s < field.count; ++s) {
+                    add(path + "." + std::to_string(s), SpellText(a.spellByte(s)),
+                        SpellText(b.spellByte(s)), {at + field.size * s, field.size});
+                }
+                break;
         }
     }
 
@@ -79,17 +87,8 @@ private:
         }
     }
 
-    static std::string Quoted(std::string_view text) {
-        return "\"" + Windows1252ToUtf8(text) + "\"";
-    }
-    static std::string ClassText(std::uint8_t index) {
-        return ClassName(index) + " (" + std::to_string(index) + ")";
-    }
-    static std::string SkillWithValue(SkillValue stored) {
-        return SkillText(DecodeSkill(stored)) + " (" + std::to_string(stored) + ")";
-    }
-    const PartyCopy& m_a;
-    const PartyCopy& m_b;
+    const Party& m_a;
+    const Party& m_b;
 };
 
 // Positions where two byte runs differ; a position that only one of them has differs.
@@ -107,25 +106,23 @@ std::uint64_t CountDifferences(std::span<const std::uint8_t> a, std::span<const 
 }
 
 // The entry's data as the file holds it; the load has made sure that the file holds all of it.
-std::span<const std::uint8_t> PartyData(const OpenedGame& game, const FileBytes& file) {
-    return std::span(file).subspan(game.facts.partyPosition, game.facts.partySize);
+std::span<const std::uint8_t> PartyData(const SavedGame& game, const FileBytes& file) {
+    return std::span(file).subspan(game.facts().party.position, game.facts().party.size);
 }
 
-FileBytes WithoutParty(const OpenedGame& game, const FileBytes& file) {
-    FileBytes rest(file.begin(),
-                   file.begin() + static_cast<std::ptrdiff_t>(game.facts.partyPosition));
-    rest.insert(
-        rest.end(),
-        file.begin() + static_cast<std::ptrdiff_t>(game.facts.partyPosition + game.facts.partySize),
-        file.end());
+FileBytes WithoutParty(const SavedGame& game, const FileBytes& file) {
+    const auto start = static_cast<std::ptrdiff_t>(game.facts().party.position);
+    const auto end = start + static_cast<std::ptrdiff_t>(game.facts().party.size);
+    FileBytes rest(file.begin(), file.begin() + start);
+    rest.insert(rest.end(), file.begin() + end, file.end());
     return rest;
 }
 
 }  // namespace
 
-GameDifference DiffGames(const OpenedGame& a, const FileBytes& fileA, const OpenedGame& b,
+GameDifference DiffGames(const SavedGame& a, const FileBytes& fileA, const SavedGame& b,
                          const FileBytes& fileB) {
-    FieldComparer comparer(a.session.party.working, b.session.party.working);
+    FieldComparer comparer(a.party(), b.party());
     comparer.compare();
 
     GameDifference difference;

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/Edits.h"
-#include "cli/OpenedGame.h"
+#include "savegame/SavedGame.h"
 
 namespace velmor::cli {
 
@@ -15,13 +15,13 @@ using FileBytes = std::vector<std::uint8_t>;
 struct GameDifference {
     std::vector<Change> fields;
     std::uint64_t otherPartyBytes = 0;  // inside party.bin, outside the fields listed
-    std::uint64_t otherFileBytes =
-        0;  // outside party.bin; a file that ends early counts as different
+    // Outside party.bin; a file that ends early counts as different.
+    std::uint64_t otherFileBytes = 0;
 
     bool none() const { return fields.empty() && otherPartyBytes == 0 && otherFileBytes == 0; }
 };
 
-GameDifference DiffGames(const OpenedGame& a, const FileBytes& fileA, const OpenedGame& b,
+GameDifference DiffGames(const SavedGame& a, const FileBytes& fileA, const SavedGame& b,
                          const FileBytes& fileB);
 
 }  // namespace velmor::cli

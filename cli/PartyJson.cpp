@@ -1,20 +1,23 @@
 #include "cli/PartyJson.h"
 
 #include <algorithm>
-#include <limits>
 
 #include "party/ClassRules.h"
 #include "party/GameVocabulary.h"
+#include "party/NumberText.h"
 #include "party/Windows1252.h"
 
 namespace velmor::cli {
 namespace {
 
-constexpr ValueField kCharacterValues[] = {
-    ValueField::might,     ValueField::intellect,  ValueField::personality,
-    ValueField::endurance, ValueField::speed,      ValueField::accuracy,
-    ValueField::luck,      ValueField::experience, ValueField::skillPoints,
-};
+// The field of `fields` with this key.
+template <std::size_t Count>
+const PartyField* FieldWithKey(const std::array<const PartyField*, Count>& fields,
+                               std::string_view key) {
+    const auto found = std::find_if(fields.begin(), fields.end(),
+                                    [key](const PartyField* field) { return field->key == key; });
+    return found == fields.end() ? nullptr : *found;
+}
 
 // Writes the document line by line: the library encodes every value, and each skill and spell
 // stands on a line of its own. Building the whole document as one tree first took longer than
@@ -63,18 +66,8 @@ private:
     std::size_t m_depth = 0;
 };
 
-void WriteCharacter(DumpWriter& writer, std::size_t index, const CharacterRecord& record) {
-    writer.open("", '{');
-    writer.value("index", index);
-    writer.value("name", Windows1252ToUtf8(record.name()));
-    writer.value("infoText", Windows1252ToUtf8(record.infoText()));
-    writer.value("class", record.classIndex());
-    writer.value("className", ClassName(record.classIndex()));
-    writer.value("promoted", IsPromoted(record.classIndex()));
-    for (const ValueField field : kCharacterValues) {
-        writer.value(KeyOf(field), record.number(*CharacterNumberOf(field)));
-    }
-    writer.open("skills", '[');
+void WriteSkills(DumpWriter& writer, const CharacterRecord& record) {
+    writer.open(fields::kSkills.key, '[');
     for (std::size_t k = 0; k < kSkillCount; ++k) {
         const SkillLevel shown = DecodeSkill(record.skill(k));
         writer.value("", {{"index", k},
@@ -84,7 +77,10 @@ void WriteCharacter(DumpWriter& writer, std::size_t index, const CharacterRecord
                           {"stored", record.skill(k)}});
     }
     writer.close(']');
-    writer.open("spells", '[');
+}
+
+void WriteSpells(DumpWriter& writer, const CharacterRecord& record) {
+    writer.open(fields::kSpells.key, '[');
     for (std::size_t s = 0; s < kSpellCount; ++s) {
         writer.value("", {{"index", s},
                           {"name", kSpellNames[s]},
@@ -92,15 +88,40 @@ void WriteCharacter(DumpWriter& writer, std::size_t index, const CharacterRecord
                           {"stored", record.spellByte(s)}});
     }
     writer.close(']');
+}
+
+void WriteCharacter(DumpWriter& writer, std::size_t index, const CharacterRecord& record) {
+    writer.open("", '{');
+    writer.value("index", index);
+    for (const PartyField* field : fields::kCharacter) {
+        switch (field->kind) {
+            case FieldKind::text:
+                writer.value(field->key, Windows1252ToUtf8(record.text(*field)));
+                break;
+            case FieldKind::classIndex:
+                writer.value(field->key, record.classIndex());
+                writer.value("className", ClassName(record.classIndex()));
+                writer.value("promoted", IsPromoted(record.classIndex()));
+                break;
+            case FieldKind::number:
+                writer.value(field->key, record.number(*field));
+                break;
+            case FieldKind::skills:
+                WriteSkills(writer, record);
+                break;
+            case FieldKind::spells:
+                WriteSpells(writer, record);
+                break;
+        }
+    }
     writer.close('}');
 }
 
 // Reads a changes document, collecting every problem rather than stopping at the first.
 class DocumentReader {
 public:
-    explicit DocumentReader(const OpenedGame& game) : m_party(game.session.party.working) {
-        m_header = Windows1252ToUtf8(game.session.headerText);
-    }
+    explicit DocumentReader(const SavedGame& game)
+        : m_party(game.party()), m_header(Windows1252ToUtf8(game.headerText())) {}
 
     Parsed<std::vector<Edit>> read(const Json& document) {
         if (!document.is_object()) {
@@ -134,14 +155,13 @@ private:
         }
         for (const auto& [key, value] : party.items()) {
             const std::string path = "party." + key;
-            const auto field = ParseFieldPath(path);
-            if (key == "slot1" || key == "slot2") {
-                const auto slot = key == "slot1" ? PartySlot::slot1 : PartySlot::slot2;
-                expectSame(path, value, Json(m_party.values.value(slot)));
-            } else if (std::holds_alternative<Field>(field)) {
-                addNumber(path, std::get<Field>(field), value);
-            } else {
+            const PartyField* field = FieldWithKey(fields::kPartyValues, key);
+            if (!field) {
                 unknown(path);
+            } else if (field->editable()) {
+                addNumber(path, PartyValueField{field}, value);
+            } else {
+                expectSame(path, value, Json(m_party.values.number(*field)));
             }
         }
     }
@@ -164,31 +184,43 @@ private:
         const CharacterRecord& record = m_party.characters[c];
         for (const auto& [key, value] : character.items()) {
             const std::string path = base + "." + key;
+            const PartyField* field = FieldWithKey(fields::kCharacter, key);
             if (key == "index") {
                 continue;
-            } else if (key == "name") {
-                expectSame(path, value, Json(Windows1252ToUtf8(record.name())));
-            } else if (key == "infoText") {
-                expectSame(path, value, Json(Windows1252ToUtf8(record.infoText())));
-            } else if (key == "class") {
-                expectSame(path, value, Json(record.classIndex()),
-                           " (change \"promoted\" instead)");
             } else if (key == "className") {
                 expectSame(path, value, Json(ClassName(record.classIndex())));
             } else if (key == "promoted") {
                 addFlag(path, PromotedField{c}, value);
-            } else if (key == "skills") {
-                readList(path, value, kSkillCount,
-                         [&](std::size_t k, const Json& skill) { readSkill(c, k, skill); });
-            } else if (key == "spells") {
-                readList(path, value, kSpellCount,
-                         [&](std::size_t s, const Json& spell) { readSpell(c, s, spell); });
-            } else if (const auto field = ParseFieldPath(path);
-                       std::holds_alternative<Field>(field)) {
-                addNumber(path, std::get<Field>(field), value);
-            } else {
+            } else if (!field) {
                 unknown(path);
+            } else {
+                readCharacterField(c, *field, path, value);
             }
+        }
+    }
+
+    void readCharacterField(std::size_t c, const PartyField& field, const std::string& path,
+                            const Json& value) {
+        const CharacterRecord& record = m_party.characters[c];
+        switch (field.kind) {
+            case FieldKind::text:
+                expectSame(path, value, Json(Windows1252ToUtf8(record.text(field))));
+                break;
+            case FieldKind::classIndex:
+                expectSame(path, value, Json(record.classIndex()),
+                           " (change \"promoted\" instead)");
+                break;
+            case FieldKind::number:
+                addNumber(path, CharacterValueField{c, &field}, value);
+                break;
+            case FieldKind::skills:
+                readList(path, value, field.count,
+                         [&](std::size_t k, const Json& skill) { readSkill(c, k, skill); });
+                break;
+            case FieldKind::spells:
+                readList(path, value, field.count,
+                         [&](std::size_t s, const Json& spell) { readSpell(c, s, spell); });
+                break;
         }
     }
 
@@ -206,7 +238,7 @@ private:
     }
 
     void readSkill(std::size_t c, std::size_t k, const Json& skill) {
-        const std::string path = "characters." + std::to_string(c) + ".skills." + std::to_string(k);
+        const std::string path = PathOf(SkillField{c, k});
         const CharacterRecord& record = m_party.characters[c];
         std::optional<Mastery> mastery;
         std::optional<std::int64_t> level;
@@ -253,7 +285,7 @@ private:
     }
 
     void readSpell(std::size_t c, std::size_t s, const Json& spell) {
-        const std::string path = "characters." + std::to_string(c) + ".spells." + std::to_string(s);
+        const std::string path = PathOf(SpellField{c, s});
         const CharacterRecord& record = m_party.characters[c];
         for (const auto& [key, value] : spell.items()) {
             if (key == "index") {
@@ -283,13 +315,13 @@ private:
     }
 
     void addNumber(const std::string& path, const Field& field, const Json& value) {
-        if (!value.is_number_unsigned()) {
+        // An unsigned number's text is its digits, which read as every number typed does.
+        const auto number = value.is_number_unsigned() ? ParseUnsigned(value.dump()) : std::nullopt;
+        if (!number) {
             m_problems.push_back(path + ": expected a whole number of 0 or more");
             return;
         }
-        const auto number = std::min<std::uint64_t>(value.get<std::uint64_t>(),
-                                                    std::numeric_limits<std::uint32_t>::max());
-        m_edits.push_back({field, static_cast<std::uint32_t>(number)});
+        m_edits.push_back({field, *number});
     }
 
     void addFlag(const std::string& path, const Field& field, const Json& value) {
@@ -316,7 +348,7 @@ private:
 
     void unknown(const std::string& path) { m_problems.push_back(path + ": no such field"); }
 
-    const PartyCopy& m_party;
+    const Party& m_party;
     std::string m_header;
     std::vector<Edit> m_edits;
     std::vector<std::string> m_problems;
@@ -324,19 +356,18 @@ private:
 
 }  // namespace
 
-std::string DumpGame(const OpenedGame& game) {
-    const PartyCopy& party = game.session.party.working;
-    const auto slot = [&party](PartySlot which) { return party.values.value(which); };
+std::string DumpGame(const SavedGame& game) {
+    const Party& party = game.party();
     std::string out;
     out.reserve(512 * 1024);  // a whole party's document, with room to spare
     DumpWriter writer(out);
     writer.open("", '{');
-    writer.value("header", Windows1252ToUtf8(game.session.headerText));
-    writer.value("party", {{"food", slot(PartySlot::food)},
-                           {"slot1", slot(PartySlot::slot1)},
-                           {"slot2", slot(PartySlot::slot2)},
-                           {"gold", slot(PartySlot::gold)},
-                           {"bankGold", slot(PartySlot::bankGold)}});
+    writer.value("header", Windows1252ToUtf8(game.headerText()));
+    Json values = Json::object();
+    for (const PartyField* field : fields::kPartyValues) {
+        values[std::string(field->key)] = party.values.number(*field);
+    }
+    writer.value("party", values);
     writer.open("characters", '[');
     for (std::size_t i = 0; i < kCharacterCount; ++i) {
         WriteCharacter(writer, i, party.characters[i]);
@@ -347,7 +378,7 @@ std::string DumpGame(const OpenedGame& game) {
     return out;
 }
 
-Parsed<std::vector<Edit>> EditsFromDocument(const Json& document, const OpenedGame& game) {
+Parsed<std::vector<Edit>> EditsFromDocument(const Json& document, const SavedGame& game) {
     return DocumentReader(game).read(document);
 }
 

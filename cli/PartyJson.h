@@ -16,19 +16,19 @@
 #include <vector>
 
 #include "cli/Edits.h"
-#include "cli/OpenedGame.h"
+#include "savegame/SavedGame.h"
 
 namespace velmor::cli {
 
 using Json = nlohmann::ordered_json;
 
 // The document as text: objects spread over lines, each skill and spell on a line of its own.
-std::string DumpGame(const OpenedGame& game);
+std::string DumpGame(const SavedGame& game);
 
 // The edits that a document of the dump's shape asks for. Only the fields present count. The
 // fields the editor never writes (header, slot1, slot2, name, infoText, class, className, and a
 // skill's or spell's name and stored value) may stand in the document only with the values the
 // game holds; any other key is refused, so that a misspelt field is never silently ignored.
-Parsed<std::vector<Edit>> EditsFromDocument(const Json& document, const OpenedGame& game);
+Parsed<std::vector<Edit>> EditsFromDocument(const Json& document, const SavedGame& game);
 
 }  // namespace velmor::cli

@@ -3,8 +3,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "cli/Fields.h"
 #include "cli/ScratchFolder.h"
 #include "party/GameVocabulary.h"
+#include "party/PartyEditor.h"
 #include "savegame/Messages.h"
 #include "savegame/SavedGameArchive.h"
 
@@ -28,15 +30,16 @@ void AddCharacterFindings(std::size_t c, const CharacterRecord& record,
     }
     for (std::size_t k = 0; k < kSkillCount; ++k) {
         const SkillLevel shown = DecodeSkill(record.skill(k));
-        if (shown.level < 0 || shown.level > 60) {
-            findings.push_back(base + ".skills." + std::to_string(k) + ": stored " +
+        if (shown.level < 0 || shown.level > kMaxSkillLevel) {
+            findings.push_back(PathOf(SkillField{c, k}) + ": stored " +
                                std::to_string(record.skill(k)) + " reads as level " +
-                               std::to_string(shown.level) + ", outside 0 to 60");
+                               std::to_string(shown.level) + ", outside 0 to " +
+                               std::to_string(kMaxSkillLevel));
         }
     }
     for (std::size_t s = 0; s < kSpellCount; ++s) {
         if (record.spellByte(s) > 1) {
-            findings.push_back(base + ".spells." + std::to_string(s) + ": byte " +
+            findings.push_back(PathOf(SpellField{c, s}) + ": byte " +
                                std::to_string(record.spellByte(s)) +
                                " is neither learned (1) nor unlearned (0)");
         }
@@ -45,32 +48,34 @@ void AddCharacterFindings(std::size_t c, const CharacterRecord& record,
 
 }  // namespace
 
-std::vector<std::string> UnusualThings(const OpenedGame& game) {
+std::vector<std::string> UnusualThings(const SavedGame& game,
+                                       const std::vector<GameError>& loadMessages) {
     std::vector<std::string> findings;
-    for (const std::string& message : game.loadMessages) {
-        findings.push_back("the load said: " + message.substr(0, message.find('\n')));
+    for (const GameError& message : loadMessages) {
+        findings.push_back("the load said: " +
+                           message.message.substr(0, message.message.find('\n')));
     }
-    const ArchiveFacts& facts = game.facts;
+    const ArchiveFacts& facts = game.facts();
     if (facts.entryCount >= kManyEntries) {
         findings.push_back(std::to_string(facts.entryCount) + " entries, near the limit of " +
                            std::to_string(kMaxEntryCount));
     }
-    if (facts.partyEntryName != "party.bin") {
-        findings.push_back("the party is read from the entry \"" + facts.partyEntryName +
+    if (facts.party.entryName != "party.bin") {
+        findings.push_back("the party is read from the entry \"" + facts.party.entryName +
                            "\", the first whose name contains \"party.bin\"");
     }
-    const std::uint64_t partyEnd = facts.partyPosition + facts.partySize;
+    const std::uint64_t partyEnd = facts.party.position + facts.party.size;
     if (partyEnd != facts.fileSize) {
         findings.push_back("party.bin is not last in the file: " +
                            std::to_string(facts.fileSize - partyEnd) + " bytes follow it");
     }
     for (std::size_t c = 0; c < kCharacterCount; ++c) {
-        AddCharacterFindings(c, game.session.party.working.characters[c], findings);
+        AddCharacterFindings(c, game.party().characters[c], findings);
     }
     return findings;
 }
 
-Parsed<std::uint64_t> BytesChangedBySave(const std::filesystem::path& game, std::ostream& errors) {
+Parsed<std::uint64_t> BytesChangedBySave(const std::filesystem::path& game) {
     auto scratch = ScratchFolder::Create();
     if (const auto* problem = std::get_if<Problem>(&scratch)) {
         return *problem;
@@ -81,8 +86,8 @@ Parsed<std::uint64_t> BytesChangedBySave(const std::filesystem::path& game, std:
     if (error) {
         return Problem{"cannot copy the game to try a save: " + error.message()};
     }
-    auto opened = OpenGame(copy, errors);
-    if (!opened || !SaveOpenedGame(*opened, errors)) {
+    LoadOutcome opened = SavedGame::Open(copy);
+    if (!opened.game || !opened.game->save()) {
         return Problem{"a save of an unedited copy failed"};
     }
     const auto before = ReadAll(game);

@@ -2,20 +2,21 @@
 #pragma once
 
 #include <filesystem>
-#include <ostream>
 #include <string>
 #include <vector>
 
-#include "cli/OpenedGame.h"
 #include "cli/Problem.h"
+#include "savegame/SavedGame.h"
 
 namespace velmor::cli {
 
-// Everything about the game that works but is not as the game itself writes it.
-std::vector<std::string> UnusualThings(const OpenedGame& game);
+// Everything about the game that works but is not as the game itself writes it, and what its load
+// said on the way.
+std::vector<std::string> UnusualThings(const SavedGame& game,
+                                       const std::vector<GameError>& loadMessages);
 
 // Loads a copy of the game, saves it without edits, and answers how many bytes of the copy the
 // save changed, which must be none. The game itself is neither written nor backed up.
-Parsed<std::uint64_t> BytesChangedBySave(const std::filesystem::path& game, std::ostream& errors);
+Parsed<std::uint64_t> BytesChangedBySave(const std::filesystem::path& game);
 
 }  // namespace velmor::cli

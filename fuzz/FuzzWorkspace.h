@@ -6,9 +6,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "data/AgreeingPlayer.h"
 #include "data/TemporaryDirectory.h"
-#include "savegame/GameSession.h"
+#include "savegame/SavedGame.h"
 
 namespace velmor::fuzz {
 
@@ -17,13 +16,14 @@ public:
     std::filesystem::path game() const { return m_folder / "game.dkv"; }
     std::filesystem::path picture() const { return m_folder / "image.pcx"; }
 
-    // Writes the input as the saved game and answers a fresh session that copies its picture here.
-    GameSession start(const std::uint8_t* data, std::size_t size) const {
-        std::ofstream out(game(), std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-        GameSession session;
-        session.imagePath = picture();
-        return session;
+    // Writes the input as the saved game and loads it as the window does, copying its picture
+    // here.
+    LoadOutcome load(const std::uint8_t* data, std::size_t size) const {
+        {
+            std::ofstream out(game(), std::ios::binary | std::ios::trunc);
+            out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+        }
+        return SavedGame::Open(game(), {.picture = picture()});
     }
 
 private:

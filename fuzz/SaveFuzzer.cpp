@@ -3,9 +3,9 @@
 // edited gold, and never longer.
 #include "data/ArchiveBuilder.h"
 #include "fuzz/FuzzWorkspace.h"
-#include "party/ByteOrder.h"
+#include "party/ByteFields.h"
 #include "savegame/Backup.h"
-#include "savegame/GameCommands.h"
+#include "savegame/PartyEntry.h"
 #include "savegame/SavedGameArchive.h"
 
 namespace {
@@ -13,11 +13,11 @@ namespace {
 // Where party.bin's data lies, found as the save finds it.
 std::uint64_t PartyPosition(const std::filesystem::path& game) {
     using namespace velmor;
-    auto file = GameFile::OpenExclusive(game);
+    auto file = SystemFiles().openExclusive(game);
     fuzz::Require(file.ok());
-    const auto count = ReadEntryCount(*file);
+    const auto count = ReadEntryCount(**file);
     fuzz::Require(count.ok() && *count <= kMaxEntryCount);
-    const auto directory = ReadDirectory(*file, *count);
+    const auto directory = ReadDirectory(**file, *count);
     fuzz::Require(directory.ok());
     const auto party = FindEntry(*directory, "party.bin");
     fuzz::Require(party.has_value());
@@ -29,19 +29,19 @@ std::uint64_t PartyPosition(const std::filesystem::path& game) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace velmor;
     static const fuzz::Workspace workspace;
-    GameSession session = workspace.start(data, size);
-    test::AgreeingPlayer player(workspace.game());
-    if (!LoadGame(player, session)) {
+    const LoadOutcome loaded = workspace.load(data, size);
+    if (!loaded.game) {
         return 0;
     }
-    const std::uint32_t gold = session.party.working.values.value(PartySlot::gold) + 1;
-    session.party.working.values.setValue(PartySlot::gold, gold);
-    if (!SaveGame(player, session)) {
+    const std::uint32_t gold = loaded.game->party().values.number(fields::kGold) + 1;
+    loaded.game->party().values.setNumber(fields::kGold, gold);
+    if (!loaded.game->save()) {
         return 0;
     }
 
     test::Bytes expected(data, data + size);
-    WriteU32(expected, PartyPosition(workspace.game()) + 1860, gold);
+    WriteU32(expected, PartyPosition(workspace.game()) + kPartyValuesOffset + fields::kGold.offset,
+             gold);
     fuzz::Require(test::ReadWholeFile(workspace.game()) == expected);
     fuzz::Require(test::ReadWholeFile(BackupPathOf(workspace.game())) ==
                   test::Bytes(data, data + size));

@@ -1,73 +1,44 @@
 #include "party/CharacterRecord.h"
 
-#include <algorithm>
 #include <cassert>
 
-#include "party/ByteOrder.h"
-#include "party/GameVocabulary.h"
+#include "party/ByteFields.h"
 
 namespace velmor {
-namespace {
 
-constexpr std::size_t kNameOffset = 8;
-constexpr std::size_t kNameSize = 32;
-constexpr std::size_t kInfoTextOffset = 40;
-constexpr std::size_t kInfoTextSize = 650;
-constexpr std::size_t kClassIndexOffset = 690;
-constexpr std::size_t kSkillsOffset = 728;
-constexpr std::size_t kSpellLearnedOffset = 870;
-
-// Text that ends at its first zero byte or at the end of its field, whichever comes first.
-std::string_view TextAt(const CharacterRecord::Bytes& bytes, std::size_t offset, std::size_t size) {
-    const auto* begin = bytes.data() + offset;
-    const auto* end = std::find(begin, begin + size, std::uint8_t{0});
-    return {reinterpret_cast<const char*>(begin), static_cast<std::size_t>(end - begin)};
+std::uint32_t CharacterRecord::number(const PartyField& field) const {
+    assert(field.owner == FieldOwner::character && field.kind == FieldKind::number);
+    return ReadU32(m_bytes, field.offset);
 }
 
-}  // namespace
-
-std::uint32_t CharacterRecord::number(CharacterNumber field) const {
-    return ReadU32(m_bytes, static_cast<std::size_t>(field));
+void CharacterRecord::setNumber(const PartyField& field, std::uint32_t value) {
+    assert(field.owner == FieldOwner::character && field.kind == FieldKind::number);
+    WriteU32(m_bytes, field.offset, value);
 }
 
-void CharacterRecord::setNumber(CharacterNumber field, std::uint32_t value) {
-    WriteU32(m_bytes, static_cast<std::size_t>(field), value);
-}
-
-std::string_view CharacterRecord::name() const {
-    return TextAt(m_bytes, kNameOffset, kNameSize);
-}
-
-std::string_view CharacterRecord::infoText() const {
-    return TextAt(m_bytes, kInfoTextOffset, kInfoTextSize);
-}
-
-std::uint8_t CharacterRecord::classIndex() const {
-    return m_bytes[kClassIndexOffset];
-}
-
-void CharacterRecord::setClassIndex(std::uint8_t classIndex) {
-    m_bytes[kClassIndexOffset] = classIndex;
+std::string_view CharacterRecord::text(const PartyField& field) const {
+    assert(field.owner == FieldOwner::character && field.kind == FieldKind::text);
+    return ReadText(m_bytes, field.offset, field.size);
 }
 
 SkillValue CharacterRecord::skill(std::size_t skill) const {
-    assert(skill < kSkillCount);
-    return ReadU16(m_bytes, kSkillsOffset + 2 * skill);
+    assert(skill < fields::kSkills.count);
+    return ReadU16(m_bytes, fields::kSkills.offset + fields::kSkills.size * skill);
 }
 
 void CharacterRecord::setSkill(std::size_t skill, SkillValue value) {
-    assert(skill < kSkillCount);
-    WriteU16(m_bytes, kSkillsOffset + 2 * skill, value);
+    assert(skill < fields::kSkills.count);
+    WriteU16(m_bytes, fields::kSkills.offset + fields::kSkills.size * skill, value);
 }
 
 std::uint8_t CharacterRecord::spellByte(std::size_t spell) const {
-    assert(spell < kSpellCount);
-    return m_bytes[kSpellLearnedOffset + spell];
+    assert(spell < fields::kSpells.count);
+    return m_bytes[fields::kSpells.offset + spell];
 }
 
 void CharacterRecord::setSpellLearned(std::size_t spell, bool learned) {
-    assert(spell < kSpellCount);
-    m_bytes[kSpellLearnedOffset + spell] = learned ? 1 : 0;
+    assert(spell < fields::kSpells.count);
+    m_bytes[fields::kSpells.offset + spell] = learned ? 1 : 0;
 }
 
 }  // namespace velmor

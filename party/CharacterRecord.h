@@ -7,26 +7,12 @@
 #include <cstdint>
 #include <string_view>
 
+#include "party/PartyFields.h"
 #include "party/SkillValue.h"
 
 namespace velmor {
 
 inline constexpr std::size_t kCharacterRecordSize = 7464;
-
-// The 32-bit numbers of a record; each enumerator is the field's offset in the record. The
-// statistics lie in the order Might, Intellect, Personality, Endurance, Speed, Accuracy, Luck,
-// which is not the order of the window's rows.
-enum class CharacterNumber : std::uint16_t {
-    experience = 0,
-    might = 692,
-    intellect = 696,
-    personality = 700,
-    endurance = 704,
-    speed = 708,
-    accuracy = 712,
-    luck = 716,
-    skillPoints = 6996,
-};
 
 class CharacterRecord {
 public:
@@ -37,17 +23,18 @@ public:
 
     const Bytes& bytes() const { return m_bytes; }
 
-    std::uint32_t number(CharacterNumber field) const;
-    void setNumber(CharacterNumber field, std::uint32_t value);
+    // A 32-bit number of the record: a statistic, experience or skill points.
+    std::uint32_t number(const PartyField& field) const;
+    void setNumber(const PartyField& field, std::uint32_t value);
 
-    // The texts are single-byte Western Windows text, returned as the record's own bytes.
-    // The name ends at its first zero byte and is at most 32 bytes long.
-    std::string_view name() const;
-    // Begins at offset 40 and ends at its first zero byte, at the latest at offset 689.
-    std::string_view infoText() const;
+    // The texts are single-byte Western Windows text, returned as the record's own bytes, up to
+    // their first zero byte and never past their field.
+    std::string_view text(const PartyField& field) const;
+    std::string_view name() const { return text(fields::kName); }
+    std::string_view infoText() const { return text(fields::kInfoText); }
 
-    std::uint8_t classIndex() const;
-    void setClassIndex(std::uint8_t classIndex);
+    std::uint8_t classIndex() const { return m_bytes[fields::kClass.offset]; }
+    void setClassIndex(std::uint8_t classIndex) { m_bytes[fields::kClass.offset] = classIndex; }
 
     // skill: 0 to 38, as in kSkillNames.
     SkillValue skill(std::size_t skill) const;

@@ -15,8 +15,4 @@ std::string ClassName(std::uint8_t classIndex) {
     return "<unknown class " + std::to_string(classIndex) + ">";
 }
 
-std::uint8_t ClassAfterPromotedClick(std::uint8_t classIndex, bool promotedNow) {
-    return static_cast<std::uint8_t>(promotedNow ? classIndex + 1 : classIndex - 1);
-}
-
 }  // namespace velmor

@@ -14,9 +14,4 @@ bool IsPromoted(std::uint8_t classIndex);
 // the byte is odd and can still promote or demote it.
 std::string ClassName(std::uint8_t classIndex);
 
-// The class byte after a click on the Promoted box, given the box's new state: promoting adds one,
-// demoting takes one away, in 8 bits. The box was set from the byte's parity, so a base class goes
-// to its promoted form and back.
-std::uint8_t ClassAfterPromotedClick(std::uint8_t classIndex, bool promotedNow);
-
 }  // namespace velmor

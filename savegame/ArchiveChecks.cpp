@@ -1,61 +1,48 @@
 #include "savegame/ArchiveChecks.h"
 
-#include "savegame/Messages.h"
 #include "savegame/PartyEntry.h"
 
 namespace velmor {
 
-IoResult<std::optional<ArchiveDirectory>> ReadCheckedDirectory(UserInterface& ui, GameFile& archive,
-                                                               EmptyArchive empty) {
+GameResult<ArchiveDirectory> ReadCheckedDirectory(File& archive, EmptyArchive empty) {
     const auto signature = HasArchiveSignature(archive);
     if (!signature) {
-        return signature.error();
+        return FileFailure(signature.error());
     }
     if (!*signature) {
-        ShowError(ui, messages::kInvalidFile);
-        return std::nullopt;
+        return MakeError(GameErrorKind::notAnArchive, messages::kInvalidFile);
     }
     const auto count = ReadEntryCount(archive);
     if (!count) {
-        return count.error();
+        return FileFailure(count.error());
     }
     if (*count == 0 && empty == EmptyArchive::refuse) {
-        ShowError(ui, messages::kNoInformation);
-        return std::nullopt;
+        return MakeError(GameErrorKind::noEntries, messages::kNoInformation);
     }
     if (*count > kMaxEntryCount) {
-        ShowError(ui, messages::kInvalidFile);
-        return std::nullopt;
+        return MakeError(GameErrorKind::notAnArchive, messages::kInvalidFile);
     }
     auto directory = ReadDirectory(archive, *count);
     if (!directory) {
-        return directory.error();
+        return FileFailure(directory.error());
     }
-    return std::optional(std::move(*directory));
+    return std::move(*directory);
 }
 
-IoResult<std::optional<std::uint64_t>> LocateParty(UserInterface& ui, GameFile& archive,
-                                                   const ArchiveDirectory& directory,
-                                                   std::string_view notFoundMessage) {
+GameResult<PartyPlace> LocateParty(const ArchiveDirectory& directory, std::uint64_t fileSize,
+                                   std::string_view notFoundMessage) {
     const auto found = FindEntry(directory, "party.bin");
     if (!found) {
-        ShowError(ui, notFoundMessage);
-        return std::nullopt;
+        return MakeError(GameErrorKind::noParty, notFoundMessage);
     }
     const ArchiveEntry& entry = directory.records[*found];
-    const auto fileSize = archive.size();
-    if (!fileSize) {
-        return fileSize.error();
-    }
     if (entry.dataSize() < kPartyEntryMinimumSize) {
-        ShowError(ui, messages::kPartyEntryTooSmall);
-        return std::nullopt;
+        return MakeError(GameErrorKind::partyTooSmall, messages::kPartyEntryTooSmall);
     }
-    if (entry.dataPosition() + entry.dataSize() > *fileSize) {
-        ShowError(ui, messages::kPartyEntryPastEnd);
-        return std::nullopt;
+    if (entry.dataPosition() + entry.dataSize() > fileSize) {
+        return MakeError(GameErrorKind::partyPastEnd, messages::kPartyEntryPastEnd);
     }
-    return std::optional(entry.dataPosition());
+    return PartyPlace{*found, std::string(entry.name()), entry.dataPosition(), entry.dataSize()};
 }
 
 }  // namespace velmor

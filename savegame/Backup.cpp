@@ -2,14 +2,13 @@
 
 #include <memory>
 #include <span>
-#include <system_error>
 
 namespace velmor {
 namespace {
 
 constexpr std::size_t kCopyPiece = 1 << 20;
 
-IoResult<> CopyWhole(GameFile& from, GameFile& to) {
+IoResult<> CopyWhole(File& from, File& to) {
     const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kCopyPiece);
     const std::span piece(buffer.get(), kCopyPiece);
     for (std::uint64_t offset = 0;;) {
@@ -27,15 +26,15 @@ IoResult<> CopyWhole(GameFile& from, GameFile& to) {
     }
 }
 
-IoResult<> WriteCopy(GameFile& game, const std::filesystem::path& copy) {
-    auto file = GameFile::CreateEmpty(copy);
+IoResult<> WriteCopy(FileSystem& files, File& game, const std::filesystem::path& copy) {
+    auto file = files.createEmpty(copy);
     if (!file) {
         return file.error();
     }
-    if (auto copied = CopyWhole(game, *file); !copied) {
+    if (auto copied = CopyWhole(game, **file); !copied) {
         return copied;
     }
-    return file->flush();
+    return (*file)->flush();
 }
 
 }  // namespace
@@ -46,16 +45,15 @@ std::filesystem::path BackupPathOf(const std::filesystem::path& game) {
     return backup;
 }
 
-IoResult<> WriteBackup(GameFile& game, const std::filesystem::path& backup) {
+IoResult<> WriteBackup(FileSystem& files, File& game, const std::filesystem::path& backup) {
     std::filesystem::path partial = backup;
     partial += ".new";
-    auto written = WriteCopy(game, partial);
+    auto written = WriteCopy(files, game, partial);
     if (written) {
-        written = GameFile::Replace(partial, backup);
+        written = files.replace(partial, backup);
     }
     if (!written) {
-        std::error_code ignored;
-        std::filesystem::remove(partial, ignored);
+        files.remove(partial);
     }
     return written;
 }

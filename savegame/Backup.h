@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "savegame/GameFile.h"
+#include "savegame/FileSystem.h"
 
 namespace velmor {
 
@@ -13,6 +13,6 @@ std::filesystem::path BackupPathOf(const std::filesystem::path& game);
 
 // Copies the whole game, read through the file the save holds open, to `backup`. An older backup
 // is replaced only once the new copy is complete and on the disk.
-IoResult<> WriteBackup(GameFile& game, const std::filesystem::path& backup);
+IoResult<> WriteBackup(FileSystem& files, File& game, const std::filesystem::path& backup);
 
 }  // namespace velmor

@@ -8,7 +8,7 @@ namespace {
 constexpr int kLastRecord = static_cast<int>(kCharacterCount) - 1;
 
 // A short read leaves the rest of the block as zero bytes rather than as stale data.
-IoResult<> ReadBlock(GameFile& file, std::uint64_t offset, std::span<std::uint8_t> block) {
+IoResult<> ReadBlock(File& file, std::uint64_t offset, std::span<std::uint8_t> block) {
     const auto read = file.readAt(offset, block);
     if (!read) {
         return read.error();
@@ -19,8 +19,7 @@ IoResult<> ReadBlock(GameFile& file, std::uint64_t offset, std::span<std::uint8_
 
 }  // namespace
 
-IoResult<> ReadParty(GameFile& file, std::uint64_t dataPosition, PartyCopy& into,
-                     ProgressSink& progress) {
+IoResult<> ReadParty(File& file, std::uint64_t dataPosition, Party& into, ProgressSink& progress) {
     progress.setProgressRange(0, 1);
     progress.setProgressPosition(0);
     if (auto read = ReadBlock(file, dataPosition + kPartyValuesOffset, into.values.bytes());
@@ -38,7 +37,14 @@ IoResult<> ReadParty(GameFile& file, std::uint64_t dataPosition, PartyCopy& into
     return {};
 }
 
-IoResult<> WriteParty(GameFile& file, std::uint64_t dataPosition, const PartyCopy& party,
+void PlaceParty(std::span<std::uint8_t> entryData, const Party& party) {
+    const auto& values = party.values.bytes();
+    std::copy(values.begin(), values.end(), entryData.subspan(kPartyValuesOffset).begin());
+    const auto table = TableBytes(party.characters);
+    std::copy(table.begin(), table.end(), entryData.subspan(kCharacterTableOffset).begin());
+}
+
+IoResult<> WriteParty(File& file, std::uint64_t dataPosition, const Party& party,
                       ProgressSink& progress) {
     progress.setProgressRange(0, 1);
     progress.setProgressPosition(0);

@@ -3,9 +3,9 @@
 
 #include <cstdint>
 
-#include "savegame/GameFile.h"
-#include "savegame/PartyData.h"
-#include "savegame/UserInterface.h"
+#include "party/Party.h"
+#include "savegame/FileSystem.h"
+#include "savegame/Progress.h"
 
 namespace velmor {
 
@@ -17,11 +17,14 @@ inline constexpr std::uint64_t kPartyEntryMinimumSize =
 
 // Reads the party values and the 36 records found at `dataPosition`, each block in one read.
 // Bytes that the file does not have are read as zero.
-IoResult<> ReadParty(GameFile& file, std::uint64_t dataPosition, PartyCopy& into,
-                     ProgressSink& progress);
+IoResult<> ReadParty(File& file, std::uint64_t dataPosition, Party& into, ProgressSink& progress);
+
+// Puts the party's two blocks into the data of a "party.bin" entry at least
+// kPartyEntryMinimumSize long, for a saved game being made.
+void PlaceParty(std::span<std::uint8_t> entryData, const Party& party);
 
 // Writes the same two ranges back, and nothing else.
-IoResult<> WriteParty(GameFile& file, std::uint64_t dataPosition, const PartyCopy& party,
+IoResult<> WriteParty(File& file, std::uint64_t dataPosition, const Party& party,
                       ProgressSink& progress);
 
 }  // namespace velmor

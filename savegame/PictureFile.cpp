@@ -12,15 +12,15 @@ constexpr std::size_t kImageCopyLimit = 500'000;
 
 }  // namespace
 
-IoResult<PictureFile> PictureFile::Open(const std::filesystem::path& path) {
-    auto file = GameFile::OpenForWriting(path);
+IoResult<PictureFile> PictureFile::Open(FileSystem& files, const std::filesystem::path& path) {
+    auto file = files.openForWriting(path);
     if (!file) {
         return file.error();
     }
     return PictureFile(std::move(*file));
 }
 
-IoResult<> PictureFile::copyFrom(GameFile& archive, const ArchiveEntry& entry) {
+IoResult<> PictureFile::copyFrom(File& archive, const ArchiveEntry& entry) {
     const std::size_t bufferSize = std::min<std::size_t>(entry.dataSize(), kImageCopyLimit);
     const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(bufferSize);
     std::uint64_t remaining = entry.dataSize();
@@ -30,7 +30,7 @@ IoResult<> PictureFile::copyFrom(GameFile& archive, const ArchiveEntry& entry) {
         if (!read) {
             return read.error();
         }
-        if (auto write = m_file.writeAt(m_length, piece.first(*read)); !write) {
+        if (auto write = m_file->writeAt(m_length, piece.first(*read)); !write) {
             return write;
         }
         m_length += *read;
@@ -43,12 +43,11 @@ IoResult<> PictureFile::copyFrom(GameFile& archive, const ArchiveEntry& entry) {
 }
 
 IoResult<> PictureFile::finish() {
-    if (m_finished) {
+    if (!m_file) {
         return {};
     }
-    m_finished = true;
-    auto cut = m_file.setLength(m_length);
-    m_file.close();
+    auto cut = m_file->setLength(m_length);
+    m_file.reset();
     return cut;
 }
 

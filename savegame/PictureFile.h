@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "savegame/GameFile.h"
+#include "savegame/FileSystem.h"
 #include "savegame/SavedGameArchive.h"
 
 namespace velmor {
@@ -15,20 +15,19 @@ namespace velmor {
 // bytes copied, and nothing when the load stops before the copy.
 class PictureFile {
 public:
-    static IoResult<PictureFile> Open(const std::filesystem::path& path);
+    static IoResult<PictureFile> Open(FileSystem& files, const std::filesystem::path& path);
 
     // Copies the entry's data as the archive holds it, stopping where the archive ends.
-    IoResult<> copyFrom(GameFile& archive, const ArchiveEntry& entry);
+    IoResult<> copyFrom(File& archive, const ArchiveEntry& entry);
 
     // Cuts the file to what was copied and closes it; later calls do nothing.
     IoResult<> finish();
 
 private:
-    explicit PictureFile(GameFile file) : m_file(std::move(file)) {}
+    explicit PictureFile(FileHandle file) : m_file(std::move(file)) {}
 
-    GameFile m_file;
+    FileHandle m_file;
     std::uint64_t m_length = 0;
-    bool m_finished = false;
 };
 
 }  // namespace velmor

@@ -2,27 +2,47 @@
 
 #include <algorithm>
 #include <cassert>
+#include <span>
 #include <type_traits>
 
-#include "party/ByteOrder.h"
+#include "party/ByteFields.h"
 
 namespace velmor {
+namespace {
+
+// Where a directory record keeps its numbers.
+constexpr std::size_t kDataOffsetAt = 16;
+constexpr std::size_t kDataSizeAt = 20;
+
+}  // namespace
 
 std::string_view ArchiveEntry::name() const {
-    const auto* begin = bytes.data();
-    const auto* end = std::find(begin, begin + kArchiveEntryNameSize, std::uint8_t{0});
-    return {reinterpret_cast<const char*>(begin), static_cast<std::size_t>(end - begin)};
+    return ReadText(bytes, 0, kArchiveEntryNameSize);
 }
 
 std::uint32_t ArchiveEntry::dataOffset() const {
-    return ReadU32(bytes, 16);
+    return ReadU32(bytes, kDataOffsetAt);
 }
 
 std::uint32_t ArchiveEntry::dataSize() const {
-    return ReadU32(bytes, 20);
+    return ReadU32(bytes, kDataSizeAt);
 }
 
-IoResult<bool> HasArchiveSignature(GameFile& file) {
+void ArchiveEntry::setName(std::string_view name) {
+    const auto field = std::span(bytes).first(kArchiveEntryNameSize);
+    std::fill(field.begin(), field.end(), std::uint8_t{0});
+    std::copy_n(name.begin(), std::min(name.size(), field.size()), field.begin());
+}
+
+void ArchiveEntry::setDataOffset(std::uint32_t offset) {
+    WriteU32(bytes, kDataOffsetAt, offset);
+}
+
+void ArchiveEntry::setDataSize(std::uint32_t size) {
+    WriteU32(bytes, kDataSizeAt, size);
+}
+
+IoResult<bool> HasArchiveSignature(File& file) {
     std::array<std::uint8_t, 3> signature{};
     const auto count = file.readAt(0, signature);
     if (!count) {
@@ -31,7 +51,7 @@ IoResult<bool> HasArchiveSignature(GameFile& file) {
     return *count == signature.size() && signature == std::array<std::uint8_t, 3>{'L', 'O', 'D'};
 }
 
-IoResult<std::uint32_t> ReadEntryCount(GameFile& file) {
+IoResult<std::uint32_t> ReadEntryCount(File& file) {
     std::array<std::uint8_t, 4> count{};
     if (auto read = file.readAt(kEntryCountOffset, count); !read) {
         return read.error();
@@ -39,7 +59,7 @@ IoResult<std::uint32_t> ReadEntryCount(GameFile& file) {
     return ReadU32(count, 0);
 }
 
-IoResult<ArchiveDirectory> ReadDirectory(GameFile& file, std::uint32_t count) {
+IoResult<ArchiveDirectory> ReadDirectory(File& file, std::uint32_t count) {
     assert(count <= kMaxEntryCount);
     ArchiveDirectory directory{count, std::vector<ArchiveEntry>(std::size_t{count} + 1)};
     // The records are read straight into place: they are plain bytes, back to back.

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "savegame/GameFile.h"
+#include "savegame/FileSystem.h"
 
 namespace velmor {
 
@@ -34,6 +34,11 @@ struct ArchiveEntry {
     std::string_view name() const;
     std::uint32_t dataOffset() const;
     std::uint32_t dataSize() const;
+
+    // For writing a record: the name is cut to 16 bytes and ends with a zero byte when shorter.
+    void setName(std::string_view name);
+    void setDataOffset(std::uint32_t offset);
+    void setDataSize(std::uint32_t size);
     // Where the data begins in the file.
     std::uint64_t dataPosition() const { return kArchiveDataBase + dataOffset(); }
 };
@@ -45,14 +50,14 @@ struct ArchiveDirectory {
 };
 
 // True when the file begins with "LOD"; a file shorter than three bytes fails.
-IoResult<bool> HasArchiveSignature(GameFile& file);
+IoResult<bool> HasArchiveSignature(File& file);
 
 // The count at offset 284; bytes that the file does not have count as zero.
-IoResult<std::uint32_t> ReadEntryCount(GameFile& file);
+IoResult<std::uint32_t> ReadEntryCount(File& file);
 
 // The lead record and `count` entries, in one read. Records that the file does not hold in full
 // are filled with zero bytes. The caller refuses counts above kMaxEntryCount first.
-IoResult<ArchiveDirectory> ReadDirectory(GameFile& file, std::uint32_t count);
+IoResult<ArchiveDirectory> ReadDirectory(File& file, std::uint32_t count);
 
 // The first record, lead record included, whose name contains `name`: "oldparty.bin" is found for
 // "party.bin" ahead of a later "party.bin", as the game finds it.

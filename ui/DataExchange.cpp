@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "party/NumberText.h"
 #include "ui/NumberField.h"
-#include "ui/NumberText.h"
 
 namespace velmor {
 namespace {
@@ -20,8 +20,8 @@ void ShowText(Control& control, const QString& text) {
 
 template <typename Number>
 bool TakeNumber(Number& value, const NumberField& field,
-                std::optional<Number> (*parse)(const QString&)) {
-    const auto parsed = parse(field.text());
+                std::optional<Number> (*parse)(std::string_view)) {
+    const auto parsed = parse(field.text().toStdString());
     if (parsed) {
         value = *parsed;
     }

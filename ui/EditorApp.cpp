@@ -5,7 +5,7 @@
 namespace velmor {
 
 bool EditorApp::InitInstance() {
-    EditorWindow window(m_session);
+    EditorWindow window;
     window.exec();
     return false;
 }

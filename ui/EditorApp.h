@@ -1,7 +1,5 @@
-// The application: it owns the saved game being edited and runs the window once.
+// The application: it runs the window once, and the window holds the saved game being edited.
 #pragma once
-
-#include "savegame/GameSession.h"
 
 namespace velmor {
 
@@ -10,9 +8,6 @@ public:
     // Runs the window until it ends and answers false: there is nothing more to run, and the
     // program ends with the window. Nothing is saved at the end.
     bool InitInstance();
-
-private:
-    GameSession m_session;
 };
 
 }  // namespace velmor

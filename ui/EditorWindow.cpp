@@ -41,23 +41,25 @@ constexpr int kEditingControls[] = {
     ids::kPromoted,
 };
 
-struct SpinRange {
-    int spin;
-    std::int64_t lowest;
-    std::int64_t highest;
+// The number fields and the value each edits; their arrows run from 0 to the value's limit.
+const std::pair<int, const PartyField*> kNumberFields[] = {
+    {ids::kGold, &fields::kGold},
+    {ids::kFood, &fields::kFood},
+    {ids::kBankGold, &fields::kBankGold},
+    {ids::kMight, &fields::kMight},
+    {ids::kIntellect, &fields::kIntellect},
+    {ids::kPersonality, &fields::kPersonality},
+    {ids::kEndurance, &fields::kEndurance},
+    {ids::kAccuracy, &fields::kAccuracy},
+    {ids::kSpeed, &fields::kSpeed},
+    {ids::kLuck, &fields::kLuck},
+    {ids::kSkillPoints, &fields::kSkillPoints},
+    {ids::kExperience, &fields::kExperience},
 };
 
 // The skill level's arrows go up to 255 although a level above 60 is stored as 60: each step past
-// 60 is capped back.
-constexpr SpinRange kSpinRanges[] = {
-    {ids::kGoldSpin, 0, 9'999'999},     {ids::kFoodSpin, 0, 9'999'999},
-    {ids::kBankGoldSpin, 0, 9'999'999}, {ids::kMightSpin, 0, 255},
-    {ids::kIntellectSpin, 0, 255},      {ids::kPersonalitySpin, 0, 255},
-    {ids::kEnduranceSpin, 0, 255},      {ids::kAccuracySpin, 0, 255},
-    {ids::kSpeedSpin, 0, 255},          {ids::kLuckSpin, 0, 255},
-    {ids::kSkillPointsSpin, 0, 60'000}, {ids::kExperienceSpin, 0, 999'999'999},
-    {ids::kSkillLevelSpin, 0, 255},
-};
+// 60 is brought back.
+constexpr int kSkillLevelArrowsTop = 255;
 
 // Marks an exchange for as long as it runs, so that the text changes it makes run no handler.
 class ExchangeGuard {
@@ -83,10 +85,10 @@ QIcon WindowIcon() {
 
 }  // namespace
 
-EditorWindow::EditorWindow(GameSession& session, Prompts* prompts)
+EditorWindow::EditorWindow(Prompts* prompts, OpenOptions options)
     : QDialog(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      m_session(session),
+      m_options(std::move(options)),
       m_ownPrompts(prompts ? nullptr : std::make_unique<QtPrompts>(*this)),
       m_prompts(prompts ? *prompts : *m_ownPrompts),
       m_controls(*this, kMainWindowTemplate),
@@ -181,9 +183,10 @@ void EditorWindow::OnInitDialog() {
     setWindowIcon(m_hIcon);
     m_statusText = QStringLiteral("current game: <none>");
     UpdateData(false);
-    for (const SpinRange& range : kSpinRanges) {
-        m_controls.get<NumberField>(range.spin)->setRange(range.lowest, range.highest);
+    for (const auto& [id, field] : kNumberFields) {
+        m_controls.get<NumberField>(id)->setRange(0, field->limit);
     }
+    m_controls.get<NumberField>(ids::kSkillLevel)->setRange(0, kSkillLevelArrowsTop);
 }
 
 bool EditorWindow::UpdateData(bool saveAndValidate) {

@@ -7,12 +7,12 @@
 #include <memory>
 #include <optional>
 
+#include "party/PartyEditor.h"
 #include "party/SkillValue.h"
-#include "party/ValueFields.h"
-#include "savegame/GameSession.h"
-#include "savegame/UserInterface.h"
+#include "savegame/SavedGame.h"
 #include "ui/DataExchange.h"
 #include "ui/DialogControls.h"
+#include "ui/Prompts.h"
 
 class QComboBox;
 class QProgressBar;
@@ -30,11 +30,17 @@ class EditorWindow : public QDialog {
     Q_OBJECT
 
 public:
-    // Without prompts of its own the window asks with Qt's dialogs; tests give a script.
-    explicit EditorWindow(GameSession& session, Prompts* prompts = nullptr);
+    // Without prompts of its own the window asks with Qt's dialogs; tests give a script. Every
+    // load copies the game's picture to "image.pcx" in the working directory, unless the options
+    // say otherwise.
+    explicit EditorWindow(Prompts* prompts = nullptr,
+                          OpenOptions options = {.picture = "image.pcx"});
     ~EditorWindow() override;
 
     QWidget* control(int id) const { return m_controls.control(id); }
+
+    // The loaded game; nothing while none is loaded.
+    SavedGame* game() const { return m_game.get(); }
 
     // true: takes every bound value from its control; false: writes every one into its control.
     // While either runs, the controls' notifications run no handler. Answers false when a field
@@ -66,6 +72,12 @@ private:
     template <typename Sender, typename Signal>
     void Connect(Sender* sender, Signal signal, void (EditorWindow::*handler)());
 
+    // Asks for a saved game and loads it; answers whether it did. Every message of the load has
+    // been shown by then.
+    bool LoadGame();
+    // Asks, then writes the party back; answers whether it did.
+    bool SaveGame();
+
     // The handlers of the controls.
     void OnExit();
     void OnLoadGame();
@@ -95,16 +107,20 @@ private:
     void OnPromoted();
 
     // What the handlers share.
-    void OnChangeValue(ValueField field, std::uint32_t& value);
+    void OnChangeValue(const PartyField& field, std::uint32_t& value);
     void OnMasteryClicked(Mastery mastery);
     void ShowMastery(Mastery mastery);
     Mastery ShownMastery() const;
     std::optional<std::size_t> SelectedCharacter() const;
     std::optional<std::size_t> SelectedSkill() const;
     std::optional<std::size_t> SelectedSpell() const;
-    CharacterRecord* SelectedRecord();
+    const CharacterRecord* SelectedRecord() const;
+    PartyEditor Editor() {
+        return PartyEditor(m_game->party());
+    }
 
-    GameSession& m_session;
+    OpenOptions m_options;
+    std::unique_ptr<SavedGame> m_game;
     std::unique_ptr<Prompts> m_ownPrompts;
     Prompts& m_prompts;
     DialogControls m_controls;

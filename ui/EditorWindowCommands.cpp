@@ -7,8 +7,6 @@
 
 #include "party/ClassRules.h"
 #include "party/GameVocabulary.h"
-#include "party/SkillEditing.h"
-#include "savegame/GameCommands.h"
 #include "savegame/Messages.h"
 #include "ui/EditorWindow.h"
 #include "ui/GameText.h"
@@ -19,23 +17,15 @@ namespace {
 const QString kTitle = QStringLiteral("Velmor Saved Game Editor (v1.5)");
 const QString kNoGameStatus = QStringLiteral("current game: <none>");
 
-// The commands reach the player through the window's prompts and its progress bar.
-class CommandInterface final : public UserInterface {
+// A load or a save moves the window's progress bar.
+class ProgressBar final : public ProgressSink {
 public:
-    CommandInterface(Prompts& prompts, QProgressBar& progress)
-        : m_prompts(prompts), m_progress(progress) {}
-
-    std::optional<std::filesystem::path> chooseFile() override { return m_prompts.chooseFile(); }
-    MessageAnswer showMessage(std::string_view text, std::string_view caption,
-                              MessageStyle style) override {
-        return m_prompts.showMessage(text, caption, style);
-    }
-    void setProgressRange(int lower, int upper) override { m_progress.setRange(lower, upper); }
-    void setProgressPosition(int position) override { m_progress.setValue(position); }
+    explicit ProgressBar(QProgressBar& bar) : m_bar(bar) {}
+    void setProgressRange(int lower, int upper) override { m_bar.setRange(lower, upper); }
+    void setProgressPosition(int position) override { m_bar.setValue(position); }
 
 private:
-    Prompts& m_prompts;
-    QProgressBar& m_progress;
+    QProgressBar& m_bar;
 };
 
 template <std::size_t Count>
@@ -69,30 +59,55 @@ std::optional<std::size_t> EditorWindow::SelectedSpell() const {
     return Selection(*m_spellCombo, kSpellCount);
 }
 
-// The record that the edits go to: the selected character's, while a game is loaded.
-CharacterRecord* EditorWindow::SelectedRecord() {
+// The record that is shown: the selected character's, while a game is loaded.
+const CharacterRecord* EditorWindow::SelectedRecord() const {
     const auto character = SelectedCharacter();
-    if (m_session.gameLoaded == 0 || !character) {
+    if (!m_game || !character) {
         return nullptr;
     }
-    return &m_session.party.working.characters[*character];
+    return &m_game->party().characters[*character];
+}
+
+bool EditorWindow::LoadGame() {
+    const auto chosen = m_prompts.chooseFile();
+    if (!chosen) {
+        return false;
+    }
+    ProgressBar progress(*m_progress);
+    LoadOutcome outcome = SavedGame::Open(*chosen, m_options, progress);
+    for (const GameError& message : outcome.messages) {
+        ShowError(m_prompts, message.message);
+    }
+    m_game = std::move(outcome.game);
+    return m_game != nullptr;
+}
+
+bool EditorWindow::SaveGame() {
+    if (m_prompts.showMessage(messages::kSaveQuestion, kMessageCaption, MessageStyle::yesNo) !=
+        MessageAnswer::yes) {
+        return false;
+    }
+    ProgressBar progress(*m_progress);
+    const auto saved = m_game->save(progress);
+    if (!saved) {
+        ShowError(m_prompts, saved.error().message);
+    }
+    return saved.ok();
 }
 
 void EditorWindow::OnLoadGame() {
-    CommandInterface ui(m_prompts, *m_progress);
-    if (!LoadGame(ui, m_session)) {
+    if (!LoadGame()) {
         return;
     }
     SetLoadedState(true);
-    m_statusText =
-        "current game: " + QString::fromStdU16String(m_session.g_currentPath.u16string());
-    setWindowTitle(kTitle + " - [" + FromGameText(m_session.headerText) + "]");
-    const PartyValues& values = m_session.party.working.values;
-    m_gold = values.value(PartySlot::gold);
-    m_food = values.value(PartySlot::food);
-    m_bankGold = values.value(PartySlot::bankGold);
+    m_statusText = "current game: " + QString::fromStdU16String(m_game->path().u16string());
+    setWindowTitle(kTitle + " - [" + FromGameText(m_game->headerText()) + "]");
+    const PartyValues& values = m_game->party().values;
+    m_gold = values.number(fields::kGold);
+    m_food = values.number(fields::kFood);
+    m_bankGold = values.number(fields::kBankGold);
     UpdateData(false);
-    for (const CharacterRecord& record : m_session.party.working.characters) {
+    for (const CharacterRecord& record : m_game->party().characters) {
         m_characterCombo->addItem(FromGameText(record.name()));
     }
     m_characterCombo->setCurrentIndex(0);
@@ -102,14 +117,13 @@ void EditorWindow::OnLoadGame() {
 }
 
 void EditorWindow::OnSaveGame() {
-    CommandInterface ui(m_prompts, *m_progress);
-    if (SaveGame(ui, m_session)) {
+    if (SaveGame()) {
         m_prompts.showMessage(messages::kSaveSuccessful, kMessageCaption, MessageStyle::ok);
     }
 }
 
 void EditorWindow::OnCloseGame() {
-    CloseGame(m_session);
+    m_game.reset();
     SetLoadedState(false);
     m_statusText = kNoGameStatus;
     setWindowTitle(kTitle);
@@ -133,25 +147,25 @@ void EditorWindow::OnCloseGame() {
 }
 
 void EditorWindow::ShowCharacter() {
-    if (m_session.gameLoaded != 0) {
+    if (m_game) {
         UpdateData(true);  // food, gold and bank gold go back as the window holds them
     }
-    const auto character = SelectedCharacter();
-    if (!character) {
+    const CharacterRecord* shown = SelectedRecord();
+    if (!shown) {
         return;
     }
-    const CharacterRecord& record = m_session.party.working.characters[*character];
+    const CharacterRecord& record = *shown;
     m_className = QString::fromStdString(ClassName(record.classIndex()));
     m_infoText = FromGameText(record.infoText());
-    m_might = record.number(CharacterNumber::might);
-    m_intellect = record.number(CharacterNumber::intellect);
-    m_personality = record.number(CharacterNumber::personality);
-    m_endurance = record.number(CharacterNumber::endurance);
-    m_speed = record.number(CharacterNumber::speed);
-    m_accuracy = record.number(CharacterNumber::accuracy);
-    m_luck = record.number(CharacterNumber::luck);
-    m_skillPoints = record.number(CharacterNumber::skillPoints);
-    m_experience = record.number(CharacterNumber::experience);
+    m_might = record.number(fields::kMight);
+    m_intellect = record.number(fields::kIntellect);
+    m_personality = record.number(fields::kPersonality);
+    m_endurance = record.number(fields::kEndurance);
+    m_speed = record.number(fields::kSpeed);
+    m_accuracy = record.number(fields::kAccuracy);
+    m_luck = record.number(fields::kLuck);
+    m_skillPoints = record.number(fields::kSkillPoints);
+    m_experience = record.number(fields::kExperience);
     m_skillCombo->clear();
     m_spellCombo->clear();
     m_promotedButton->setChecked(IsPromoted(record.classIndex()));
@@ -167,65 +181,64 @@ void EditorWindow::ShowCharacter() {
     UpdateData(false);
 }
 
-void EditorWindow::OnChangeValue(ValueField field, std::uint32_t& value) {
-    if (m_session.gameLoaded == 0) {
+void EditorWindow::OnChangeValue(const PartyField& field, std::uint32_t& value) {
+    if (!m_game) {
         return;
     }
     UpdateData(true);
-    const CappedValue capped =
-        StoreValue(m_session.party.working, SelectedCharacter(), field, value);
-    if (capped.capped) {
-        value = capped.value;
+    const NumberEdit edit = Editor().setNumber(field, SelectedCharacter(), value);
+    if (edit.capped) {
+        value = edit.stored;
         UpdateData(false);
     }
 }
 
 void EditorWindow::OnChangeFood() {
-    OnChangeValue(ValueField::food, m_food);
+    OnChangeValue(fields::kFood, m_food);
 }
 
 void EditorWindow::OnChangeGold() {
-    OnChangeValue(ValueField::gold, m_gold);
+    OnChangeValue(fields::kGold, m_gold);
 }
 
 void EditorWindow::OnChangeBankGold() {
-    OnChangeValue(ValueField::bankGold, m_bankGold);
+    OnChangeValue(fields::kBankGold, m_bankGold);
 }
 
 void EditorWindow::OnChangeMight() {
-    OnChangeValue(ValueField::might, m_might);
+    OnChangeValue(fields::kMight, m_might);
 }
 
 void EditorWindow::OnChangeIntellect() {
-    OnChangeValue(ValueField::intellect, m_intellect);
+    OnChangeValue(fields::kIntellect, m_intellect);
 }
 
 void EditorWindow::OnChangePersonality() {
-    OnChangeValue(ValueField::personality, m_personality);
+    OnChangeValue(fields::kPersonality, m_personality);
 }
 
 void EditorWindow::OnChangeEndurance() {
-    OnChangeValue(ValueField::endurance, m_endurance);
+    OnChangeValue(fields::kEndurance, m_endurance);
 }
 
 void EditorWindow::OnChangeAccuracy() {
-    OnChangeValue(ValueField::accuracy, m_accuracy);
+    OnChangeValue(fields::kAccuracy, m_accuracy);
 }
 
 void EditorWindow::OnChangeSpeed() {
-    OnChangeValue(ValueField::speed, m_speed);
+    OnChangeValue(fields::kSpeed, m_speed);
 }
 
 void EditorWindow::OnChangeLuck() {
-    OnChangeValue(ValueField::luck, m_luck);
+    OnChangeValue(fields::kLuck, m_luck);
 }
 
 void EditorWindow::OnChangeExperience() {
-    OnChangeValue(ValueField::experience, m_experience);
+    OnChangeValue(fields::kExperience, m_experience);
 }
 
 void EditorWindow::OnChangeSkillPoints() {
-    OnChangeValue(ValueField::skillPoints, m_skillPoints);
+    OnChangeValue(fields::kSkillPoints, m_skillPoints);
 }
 
 // Checks the button of the mastery and unchecks the others; no button for an unlearned skill.
@@ -262,30 +275,26 @@ void EditorWindow::ShowSkill() {
 }
 
 void EditorWindow::OnChangeSkillLevel() {
-    if (m_session.gameLoaded == 0) {
+    const auto character = SelectedCharacter();
+    const auto skill = SelectedSkill();
+    if (!m_game || !character || !skill) {
         return;
     }
-    const std::int32_t shownLevel = m_skillLevel;
-    const Mastery shownMastery = ShownMastery();
+    const SkillLevel shown{ShownMastery(), m_skillLevel};
     UpdateData(true);  // a field that is no number leaves the level as it was
-    const SkillLevelEdit edit = EditSkillLevel(shownLevel, shownMastery, m_skillLevel);
-    m_skillLevel = edit.level;
-    ShowMastery(edit.mastery);
-    CharacterRecord* record = SelectedRecord();
-    const auto skill = SelectedSkill();
-    if (record && skill) {
-        record->setSkill(*skill, edit.stored);
-    }
+    const SkillEdit edit = Editor().typeSkillLevel(*character, *skill, shown, m_skillLevel);
+    m_skillLevel = edit.stored.level;
+    ShowMastery(edit.stored.mastery);
     UpdateData(false);
 }
 
 // The clicked button has checked itself. The level is the one shown, not read again.
 void EditorWindow::OnMasteryClicked(Mastery mastery) {
     ShowMastery(mastery);
-    CharacterRecord* record = SelectedRecord();
+    const auto character = SelectedCharacter();
     const auto skill = SelectedSkill();
-    if (record && skill) {
-        record->setSkill(*skill, StoreMastery(mastery, m_skillLevel));
+    if (m_game && character && skill) {
+        Editor().clickMastery(*character, *skill, mastery, m_skillLevel);
     }
     UpdateData(false);
 }
@@ -315,20 +324,20 @@ void EditorWindow::ShowSpell() {
 }
 
 void EditorWindow::OnLearned() {
-    CharacterRecord* record = SelectedRecord();
+    const auto character = SelectedCharacter();
     const auto spell = SelectedSpell();
-    if (record && spell) {
-        record->setSpellLearned(*spell, m_learnedButton->isChecked());
+    if (m_game && character && spell) {
+        Editor().setSpellLearned(*character, *spell, m_learnedButton->isChecked());
     }
     UpdateData(false);
 }
 
 // The box was set from the class byte's parity, so its new state says which way to go.
 void EditorWindow::OnPromoted() {
-    if (CharacterRecord* record = SelectedRecord()) {
-        record->setClassIndex(
-            ClassAfterPromotedClick(record->classIndex(), m_promotedButton->isChecked()));
-        m_className = QString::fromStdString(ClassName(record->classIndex()));
+    const auto character = SelectedCharacter();
+    if (m_game && character) {
+        const std::uint8_t stepped = Editor().stepClass(*character, m_promotedButton->isChecked());
+        m_className = QString::fromStdString(ClassName(stepped));
     }
     UpdateData(false);
 }

@@ -4,7 +4,7 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "ui/NumberText.h"
+#include "party/NumberText.h"
 
 namespace velmor {
 
@@ -25,7 +25,7 @@ void NumberField::setText(const QString& text) {
 }
 
 std::int64_t NumberField::position() const {
-    const auto value = ParseSigned(text());
+    const auto value = ParseSigned(text().toStdString());
     return std::clamp<std::int64_t>(value ? *value : m_lowest, m_lowest, m_highest);
 }
 

@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-#include "savegame/UserInterface.h"
+#include "ui/Prompts.h"
 
 namespace velmor {
 

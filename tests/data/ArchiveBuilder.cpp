@@ -5,23 +5,20 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "party/ByteOrder.h"
+#include "party/ByteFields.h"
 #include "savegame/PartyEntry.h"
 #include "savegame/SavedGameArchive.h"
 
 namespace velmor::test {
 namespace {
 
-void PutText(std::span<std::uint8_t> field, std::string_view text) {
-    std::fill(field.begin(), field.end(), std::uint8_t{0});
-    std::copy_n(text.begin(), std::min(text.size(), field.size()), field.begin());
-}
-
 void PutRecord(std::span<std::uint8_t> record, std::string_view name, std::uint32_t dataOffset,
                std::uint32_t dataSize) {
-    PutText(record.first(kArchiveEntryNameSize), name);
-    WriteU32(record, 16, dataOffset);
-    WriteU32(record, 20, dataSize);
+    ArchiveEntry entry;
+    entry.setName(name);
+    entry.setDataOffset(dataOffset);
+    entry.setDataSize(dataSize);
+    std::copy(entry.bytes.begin(), entry.bytes.end(), record.begin());
 }
 
 }  // namespace
@@ -45,46 +42,55 @@ RecordBuilder::RecordBuilder(std::uint32_t seed) {
     infoText("A hero of the realm.");
     // The fields the editor reads hold what the game itself would write.
     classIndex(static_cast<std::uint8_t>(seed % 16));
-    constexpr CharacterNumber kStatistics[] = {
-        CharacterNumber::might,     CharacterNumber::intellect, CharacterNumber::personality,
-        CharacterNumber::endurance, CharacterNumber::speed,     CharacterNumber::accuracy,
-        CharacterNumber::luck};
-    for (std::uint32_t i = 0; i < std::size(kStatistics); ++i) {
-        number(kStatistics[i], 10 + (seed * 7 + i * 13) % 90);
+    std::uint32_t i = 0;
+    for (const PartyField* field : fields::kCharacter) {
+        if (field->kind == FieldKind::number) {
+            number(*field, 10 + (seed * 7 + i++ * 13) % 90);
+        }
     }
-    number(CharacterNumber::experience, 1000 + seed * 4321);
-    number(CharacterNumber::skillPoints, seed % 20);
-    for (std::size_t k = 0; k < 39; ++k) {
+    number(fields::kExperience, 1000 + seed * 4321);
+    number(fields::kSkillPoints, seed % 20);
+    for (std::size_t k = 0; k < kSkillCount; ++k) {
         skill(k, k % 5 == seed % 5 ? static_cast<SkillValue>(64 + k % 20) : 0);
     }
-    for (std::size_t s = 0; s < 132; ++s) {
+    for (std::size_t s = 0; s < kSpellCount; ++s) {
         spellByte(s, (s + seed) % 3 == 0 ? 1 : 0);
     }
 }
 
-RecordBuilder& RecordBuilder::text(std::size_t offset, std::size_t size, std::string_view text) {
-    const auto field = std::span(m_bytes).subspan(offset, size);
-    std::copy_n(text.begin(), std::min(text.size(), size), field.begin());
-    if (text.size() < size) {
-        field[text.size()] = 0;
+RecordBuilder& RecordBuilder::text(const PartyField& field, std::string_view text) {
+    const auto bytes = std::span(m_bytes).subspan(field.offset, field.size);
+    std::copy_n(text.begin(), std::min(text.size(), bytes.size()), bytes.begin());
+    if (text.size() < bytes.size()) {
+        bytes[text.size()] = 0;
     }
     return *this;
 }
 
-RecordBuilder& RecordBuilder::number(CharacterNumber field, std::uint32_t value) {
-    WriteU32(m_bytes, static_cast<std::size_t>(field), value);
+RecordBuilder& RecordBuilder::classIndex(std::uint8_t value) {
+    m_bytes.at(fields::kClass.offset) = value;
+    return *this;
+}
+
+RecordBuilder& RecordBuilder::number(const PartyField& field, std::uint32_t value) {
+    WriteU32(m_bytes, field.offset, value);
     return *this;
 }
 
 RecordBuilder& RecordBuilder::skill(std::size_t skill, SkillValue value) {
-    WriteU16(m_bytes, 728 + 2 * skill, value);
+    WriteU16(m_bytes, fields::kSkills.offset + fields::kSkills.size * skill, value);
+    return *this;
+}
+
+RecordBuilder& RecordBuilder::spellByte(std::size_t spell, std::uint8_t value) {
+    m_bytes.at(fields::kSpells.offset + spell) = value;
     return *this;
 }
 
 PartyBuilder::PartyBuilder() : m_size(kPartyEntryMinimumSize + 1000) {
     const Bytes noise = Noise(kPartyValuesSize, 99);
     std::copy(noise.begin(), noise.end(), m_party.values.bytes().begin());
-    value(PartySlot::food, 100).value(PartySlot::gold, 2000).value(PartySlot::bankGold, 30000);
+    value(fields::kFood, 100).value(fields::kGold, 2000).value(fields::kBankGold, 30000);
     for (std::size_t i = 0; i < kCharacterCount; ++i) {
         m_party.characters[i] =
             RecordBuilder(static_cast<std::uint32_t>(i)).name("Hero " + std::to_string(i)).build();
@@ -93,10 +99,7 @@ PartyBuilder::PartyBuilder() : m_size(kPartyEntryMinimumSize + 1000) {
 
 Bytes PartyBuilder::build() const {
     Bytes bytes = Noise(std::max<std::size_t>(m_size, kPartyEntryMinimumSize), 7);
-    std::copy(m_party.values.bytes().begin(), m_party.values.bytes().end(),
-              bytes.begin() + kPartyValuesOffset);
-    const auto table = TableBytes(m_party.characters);
-    std::copy(table.begin(), table.end(), bytes.begin() + kCharacterTableOffset);
+    PlaceParty(bytes, m_party);
     bytes.resize(m_size);
     return bytes;
 }

@@ -11,8 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "party/CharacterRecord.h"
-#include "savegame/PartyData.h"
+#include "party/Party.h"
 
 namespace velmor::test {
 
@@ -27,25 +26,21 @@ class RecordBuilder {
 public:
     explicit RecordBuilder(std::uint32_t seed = 1);
 
-    // Texts end with a zero byte when shorter than their field: 32 bytes, and 650.
-    RecordBuilder& name(std::string_view text) { return this->text(8, 32, text); }
-    RecordBuilder& infoText(std::string_view text) { return this->text(40, 650, text); }
-    RecordBuilder& classIndex(std::uint8_t value) { return byte(690, value); }
-    RecordBuilder& number(CharacterNumber field, std::uint32_t value);
+    // Texts end with a zero byte when shorter than their field.
+    RecordBuilder& name(std::string_view text) { return this->text(fields::kName, text); }
+    RecordBuilder& infoText(std::string_view text) { return this->text(fields::kInfoText, text); }
+    RecordBuilder& classIndex(std::uint8_t value);
+    RecordBuilder& number(const PartyField& field, std::uint32_t value);
     RecordBuilder& skill(std::size_t skill, SkillValue value);
-    RecordBuilder& spellByte(std::size_t spell, std::uint8_t value) {
-        return byte(870 + spell, value);
-    }
+    // Any byte, not only the 0 and 1 that the editor writes.
+    RecordBuilder& spellByte(std::size_t spell, std::uint8_t value);
 
     CharacterRecord build() const { return CharacterRecord(m_bytes); }
 
 private:
-    RecordBuilder& text(std::size_t offset, std::size_t size, std::string_view text);
-    RecordBuilder& byte(std::size_t offset, std::uint8_t value) {
-        m_bytes.at(offset) = value;
-        return *this;
-    }
+    RecordBuilder& text(const PartyField& field, std::string_view text);
 
+    // Written here byte by byte, apart from the record's own accessors that the tests check.
     CharacterRecord::Bytes m_bytes{};
 };
 
@@ -56,8 +51,8 @@ public:
     // two slots the editor does not show.
     PartyBuilder();
 
-    PartyBuilder& value(PartySlot slot, std::uint32_t value) {
-        m_party.values.setValue(slot, value);
+    PartyBuilder& value(const PartyField& field, std::uint32_t value) {
+        m_party.values.setNumber(field, value);
         return *this;
     }
     PartyBuilder& record(std::size_t index, const CharacterRecord& record) {
@@ -70,11 +65,11 @@ public:
         return *this;
     }
 
-    const PartyCopy& party() const { return m_party; }
+    const Party& party() const { return m_party; }
     Bytes build() const;
 
 private:
-    PartyCopy m_party;
+    Party m_party;
     std::size_t m_size;
 };
 

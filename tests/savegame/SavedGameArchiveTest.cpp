@@ -12,11 +12,11 @@ using test::Bytes;
 
 class SavedGameArchiveTest : public ::testing::Test {
 protected:
-    GameFile open(const ArchiveBuilder& archive) { return open(archive.build()); }
-    GameFile open(const Bytes& bytes) {
+    FileHandle open(const ArchiveBuilder& archive) { return open(archive.build()); }
+    FileHandle open(const Bytes& bytes) {
         const auto path = dir / ("archive" + std::to_string(files++) + ".dkv");
         test::WriteWholeFile(path, bytes);
-        auto file = GameFile::OpenExclusive(path);
+        auto file = SystemFiles().openExclusive(path);
         EXPECT_TRUE(file) << file.error().message;
         return std::move(*file);
     }
@@ -31,24 +31,24 @@ TEST_F(SavedGameArchiveTest, SignatureIsTheFirstThreeBytesExactly) {
         {"LO", false},  {"", false},   {"XLOD", false},
     };
     for (const auto& [start, passes] : cases) {
-        GameFile file = open(Bytes(start.begin(), start.end()));
-        EXPECT_EQ(*HasArchiveSignature(file), passes) << start;
+        FileHandle file = open(Bytes(start.begin(), start.end()));
+        EXPECT_EQ(*HasArchiveSignature(*file), passes) << start;
     }
 }
 
 TEST_F(SavedGameArchiveTest, EntryCountIsZeroWhenTheFileEndsBeforeIt) {
-    GameFile three = open(ArchiveBuilder().entry("a", {}).entry("b", {}).entry("c", {}));
-    EXPECT_EQ(*ReadEntryCount(three), 3u);
-    GameFile huge = open(ArchiveBuilder().entryCount(0xFFFFFFFF));
-    EXPECT_EQ(*ReadEntryCount(huge), 0xFFFFFFFFu);
+    FileHandle three = open(ArchiveBuilder().entry("a", {}).entry("b", {}).entry("c", {}));
+    EXPECT_EQ(*ReadEntryCount(*three), 3u);
+    FileHandle huge = open(ArchiveBuilder().entryCount(0xFFFFFFFF));
+    EXPECT_EQ(*ReadEntryCount(*huge), 0xFFFFFFFFu);
     for (const std::size_t size : {0u, 100u, 284u, 286u}) {
-        GameFile cut = open(ArchiveBuilder().entryCount(0x01010101).truncate(size));
-        EXPECT_EQ(*ReadEntryCount(cut), size < 286 ? 0u : 0x0101u) << size;
+        FileHandle cut = open(ArchiveBuilder().entryCount(0x01010101).truncate(size));
+        EXPECT_EQ(*ReadEntryCount(*cut), size < 286 ? 0u : 0x0101u) << size;
     }
 }
 
 // The reference: one read per record, as the game reads its directory.
-ArchiveDirectory ReadRecordByRecord(GameFile& file, std::uint32_t count) {
+ArchiveDirectory ReadRecordByRecord(File& file, std::uint32_t count) {
     ArchiveDirectory directory{count, std::vector<ArchiveEntry>(count + 1)};
     for (std::uint32_t j = 0; j <= count; ++j) {
         EXPECT_TRUE(
@@ -64,11 +64,11 @@ TEST_F(SavedGameArchiveTest, DirectoryInOneReadEqualsRecordByRecordReads) {
     for (const std::size_t size : {full, std::size_t{270}, std::size_t{300}, std::size_t{320},
                                    std::size_t{360}, std::size_t{400}}) {
         archive.truncate(size);
-        GameFile file = open(archive);
+        FileHandle file = open(archive);
         for (const std::uint32_t count : {0u, 3u, 10u}) {
-            const auto directory = ReadDirectory(file, count);
+            const auto directory = ReadDirectory(*file, count);
             ASSERT_TRUE(directory);
-            const ArchiveDirectory expected = ReadRecordByRecord(file, count);
+            const ArchiveDirectory expected = ReadRecordByRecord(*file, count);
             ASSERT_EQ(directory->records.size(), count + 1u);
             for (std::size_t j = 0; j <= count; ++j) {
                 EXPECT_EQ(directory->records[j].bytes, expected.records[j].bytes)
@@ -105,8 +105,8 @@ TEST_F(SavedGameArchiveTest, FindEntryTakesTheFirstRecordThatContainsTheName) {
          ArchiveBuilder().entry("0123456789abcdef", {}), 1, "0123456789abcdef\x20", std::nullopt},
     };
     for (const auto& [story, archive, count, sought, found] : cases) {
-        GameFile file = open(archive);
-        EXPECT_EQ(FindEntry(*ReadDirectory(file, count), sought), found) << story;
+        FileHandle file = open(archive);
+        EXPECT_EQ(FindEntry(*ReadDirectory(*file, count), sought), found) << story;
     }
 }
 

@@ -1,7 +1,6 @@
 #include <QTest>
 
 #include "ui/ControlIds.h"
-#include "ui/NumberText.h"
 #include "ui/WindowTestSupport.h"
 
 namespace velmor {
@@ -74,43 +73,6 @@ TEST_F(NumberFieldTest, ResistanceFieldsHaveNoArrows) {
     fire->setText("5");
     fire->stepBy(1);
     EXPECT_EQ(fire->text(), "5");
-}
-
-TEST(NumberText, UnsignedReadsDigitsAndSaturates) {
-    const std::pair<QString, std::optional<std::uint32_t>> cases[] = {
-        {"0", 0u},
-        {"255", 255u},
-        {"007", 7u},
-        {"4294967295", 4294967295u},
-        {"4294967296", 4294967295u},
-        {"99999999999999999999999", 4294967295u},
-        {"", std::nullopt},
-        {"-1", std::nullopt},
-        {"12a", std::nullopt},
-        {" 12", std::nullopt},
-    };
-    for (const auto& [text, value] : cases) {
-        EXPECT_EQ(ParseUnsigned(text), value) << text.toStdString();
-    }
-}
-
-TEST(NumberText, SignedReadsAMinusSignAndSaturates) {
-    const std::pair<QString, std::optional<std::int32_t>> cases[] = {
-        {"0", 0},
-        {"60", 60},
-        {"-56", -56},
-        {"2147483647", 2147483647},
-        {"2147483648", 2147483647},
-        {"-2147483648", -2147483647 - 1},
-        {"-99999999999", -2147483647 - 1},
-        {"-", std::nullopt},
-        {"", std::nullopt},
-        {"+5", std::nullopt},
-        {"--5", std::nullopt},
-    };
-    for (const auto& [text, value] : cases) {
-        EXPECT_EQ(ParseSigned(text), value) << text.toStdString();
-    }
 }
 
 }  // namespace

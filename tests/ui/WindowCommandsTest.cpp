@@ -8,9 +8,7 @@
 #include <QTest>
 
 #include "data/ArchiveBuilder.h"
-#include "party/ByteOrder.h"
-#include "party/GameVocabulary.h"
-#include "savegame/FileFaults.h"
+#include "party/ByteFields.h"
 #include "savegame/Messages.h"
 #include "savegame/PartyEntry.h"
 #include "ui/ControlIds.h"
@@ -20,13 +18,7 @@
 namespace velmor {
 namespace {
 
-using test::ArchiveBuilder;
-using test::Bytes;
-using test::Error;
-using test::PartyBuilder;
-using test::RecordBuilder;
-using test::ShownMessage;
-using test::WindowTest;
+using namespace test;
 
 class CommandsTest : public WindowTest {
 protected:
@@ -62,9 +54,8 @@ protected:
     }
     bool checked(int id) { return get<QPushButton>(id)->isChecked(); }
     QString text(int id) { return field(id)->text(); }
-    const CharacterRecord& record(std::size_t index) {
-        return session.party.working.characters[index];
-    }
+    const Party& party() { return window.game()->party(); }
+    const CharacterRecord& record(std::size_t index) { return party().characters[index]; }
     std::vector<bool> masteryButtons() {
         return {checked(ids::kNormal), checked(ids::kExpert), checked(ids::kMaster),
                 checked(ids::kGrandmaster)};
@@ -94,13 +85,13 @@ const ShownMessage kQuestion{std::string(messages::kSaveQuestion), "Velmor", Mes
 
 TEST_F(CommandsTest, LoadFillsTheWindow) {
     loadParty(PartyBuilder()
-                  .value(PartySlot::food, 123)
-                  .value(PartySlot::bankGold, 89)
+                  .value(fields::kFood, 123)
+                  .value(fields::kBankGold, 89)
                   .record(0, RecordBuilder(0)
                                  .name("Sir \xC9tienne")
                                  .infoText("Knight of the \xAB Rose \xBB")
                                  .classIndex(4)
-                                 .number(CharacterNumber::might, 1000)
+                                 .number(fields::kMight, 1000)
                                  .skill(0, 138)
                                  .spellByte(0, 1)
                                  .build()),
@@ -121,7 +112,7 @@ TEST_F(CommandsTest, LoadFillsTheWindow) {
     EXPECT_EQ(get<QLabel>(ids::kInfoPanel)->text(),
               QString::fromUtf8("Knight of the \xC2\xAB Rose \xC2\xBB"));
     EXPECT_EQ(text(ids::kMight), "1000") << "shown as stored, and no handler caps it";
-    EXPECT_EQ(record(0).number(CharacterNumber::might), 1000u);
+    EXPECT_EQ(record(0).number(fields::kMight), 1000u);
     EXPECT_EQ(get<QComboBox>(ids::kSkillList)->count(), 39);
     EXPECT_EQ(get<QComboBox>(ids::kSpellList)->count(), 132);
     EXPECT_EQ(text(ids::kSkillLevel), "10");
@@ -130,16 +121,35 @@ TEST_F(CommandsTest, LoadFillsTheWindow) {
     EXPECT_FALSE(control(ids::kLoadGame)->isEnabled());
     EXPECT_TRUE(control(ids::kSaveGame)->isEnabled());
     EXPECT_EQ(get<QProgressBar>(ids::kProgress)->value(), 0);
+    EXPECT_EQ(ReadWholeFile(dir / "image.pcx"), Noise(5000, 11));
 }
 
+// A cancelled choice shows nothing; a failed load shows its messages, in the game's own words,
+// and leaves the window as it was.
 TEST_F(CommandsTest, FailedLoadsLeaveTheWindowAsItWas) {
-    const std::pair<const char*, std::optional<ArchiveBuilder>> cases[] = {
-        {"missing file", std::nullopt},
-        {"not an archive", ArchiveBuilder::Standard().signature("PK\x03")},
-        {"no party", ArchiveBuilder().entry("header.bin", Bytes(20, 'x'))},
-        {"the disk fails", ArchiveBuilder::Standard()},
-    };
-    for (const auto& [story, archive] : cases) {
+    const ShownMessage noHeader =
+        Error("ERROR: cannot locate \"header.bin\" resource!\nattempting to continue load...");
+    const ShownMessage noPicture =
+        Error("ERROR: cannot locate \"image.pcx\" resource!\nattempting to continue load...");
+    const ShownMessage noParty = Error(
+        "ERROR: cannot locate \"party.bin\" resource!\ncannot continue without character "
+        "information!!!");
+    const std::tuple<const char*, std::optional<ArchiveBuilder>, std::vector<ShownMessage>>
+        cases[] = {
+            {"cancelled", std::nullopt, {}},
+            {"missing file", std::nullopt, {Error("ERROR: cannot open file!")}},
+            {"not an archive",
+             ArchiveBuilder::Standard().signature("PK\x03"),
+             {Error("ERROR: invalid or corrupt file!")}},
+            {"no entries",
+             ArchiveBuilder::Standard().entryCount(0),
+             {Error("ERROR: cannot find any information in file!")}},
+            {"no party",
+             ArchiveBuilder().entry("other", Bytes(20)),
+             {noHeader, noPicture, noParty}},
+            {"the disk fails", ArchiveBuilder::Standard(), {}},
+        };
+    for (const auto& [story, archive, messages] : cases) {
         SCOPED_TRACE(story);
         prompts.shown.clear();
         const auto file = dir / "bad.dkv";
@@ -147,66 +157,76 @@ TEST_F(CommandsTest, FailedLoadsLeaveTheWindowAsItWas) {
         if (archive) {
             archive->writeTo(file);
         }
-        if (std::string_view(story) == "the disk fails") {
-            FileFaults::Arm(FileOperation::read, 3);
+        if (std::string_view(story) != "cancelled") {
+            prompts.files.push_back(file);
         }
-        prompts.files.push_back(file);
-        click(ids::kLoadGame);
-        FileFaults::Disarm();
-        EXPECT_FALSE(prompts.shown.empty());
+        if (std::string_view(story) == "the disk fails") {
+            files.arm(FileOperation::read, 3);
+            click(ids::kLoadGame);
+            files.disarm();
+            ASSERT_EQ(prompts.shown.size(), 1u);
+            EXPECT_EQ(prompts.shown[0].text.rfind("ERROR: cannot read", 0), 0u);
+        } else {
+            click(ids::kLoadGame);
+            EXPECT_EQ(prompts.shown, messages);
+        }
         expectNoGame();
     }
 }
 
-TEST_F(CommandsTest, ValueFieldsCapSilentlyAndStoreIntoTheirOwnField) {
+// Each number field edits its own value: the record's for the selected character, the party's
+// for food, gold and bank gold. A value above the limit shows the limit it was stored as.
+TEST_F(CommandsTest, EachNumberFieldEditsItsOwnValue) {
     loadParty(PartyBuilder());
     pick(ids::kCharacterList, 2);
-    const std::tuple<int, QString, QString, std::size_t> cases[] = {
-        // field, typed, shown, where the value lands (negative: a party slot)
-        {ids::kMight, "256", "255", 692},
-        {ids::kMight, "255", "255", 692},
-        {ids::kSpeed, "201", "201", 708},  // Speed lies above Accuracy, though shown below it
-        {ids::kAccuracy, "202", "202", 712},
-        {ids::kLuck, "99999999999", "255", 716},
-        {ids::kExperience, "1000000000", "999999999", 0},
-        {ids::kSkillPoints, "60001", "60000", 6996},
+    const std::pair<int, const PartyField*> bindings[] = {
+        {ids::kFood, &fields::kFood},
+        {ids::kGold, &fields::kGold},
+        {ids::kBankGold, &fields::kBankGold},
+        {ids::kMight, &fields::kMight},
+        {ids::kIntellect, &fields::kIntellect},
+        {ids::kPersonality, &fields::kPersonality},
+        {ids::kEndurance, &fields::kEndurance},
+        {ids::kAccuracy, &fields::kAccuracy},
+        {ids::kSpeed, &fields::kSpeed},
+        {ids::kLuck, &fields::kLuck},
+        {ids::kExperience, &fields::kExperience},
+        {ids::kSkillPoints, &fields::kSkillPoints},
     };
-    for (const auto& [id, typed, shown, offset] : cases) {
-        type(id, typed);
-        EXPECT_EQ(text(id), shown) << id;
-        EXPECT_EQ(QString::number(ReadU32(record(2).bytes(), offset)), shown) << id;
+    std::uint32_t typed = 100;
+    for (const auto& [id, field] : bindings) {
+        const auto stored = [&, field = field] {
+            return field->owner == FieldOwner::party ? party().values.number(*field)
+                                                     : record(2).number(*field);
+        };
+        type(id, QString::number(++typed));
+        EXPECT_EQ(stored(), typed) << field->key;
+        type(id, "99999999999");
+        EXPECT_EQ(text(id), QString::number(field->limit)) << field->key;
+        EXPECT_EQ(stored(), field->limit) << field->key;
     }
-    type(ids::kFood, "10000000");
-    EXPECT_EQ(text(ids::kFood), "9999999");
-    EXPECT_EQ(session.party.working.values.value(PartySlot::food), 9'999'999u);
     EXPECT_TRUE(prompts.shown.empty()) << "caps are silent";
 
     // The arrows store as typing does; party values stay when another character is picked.
     field(ids::kMight)->stepBy(-1);
-    EXPECT_EQ(record(2).number(CharacterNumber::might), 254u);
+    EXPECT_EQ(record(2).number(fields::kMight), 254u);
     type(ids::kGold, "4242");
     pick(ids::kCharacterList, 7);
     EXPECT_EQ(text(ids::kGold), "4242");
-    EXPECT_EQ(text(ids::kMight), QString::number(record(7).number(CharacterNumber::might)));
+    EXPECT_EQ(text(ids::kMight), QString::number(record(7).number(fields::kMight)));
 }
 
-TEST_F(CommandsTest, SkillLevelAndMasteryButtons) {
+TEST_F(CommandsTest, SkillLevelAndMasteryButtonsShowAndEditThePickedSkill) {
     loadParty(PartyBuilder().record(
-        0, RecordBuilder(0).skill(12, 138).skill(3, 0).skill(5, 20).skill(7, 200).build()));
+        0, RecordBuilder(0).skill(12, 138).skill(5, 20).skill(7, 200).build()));
     pick(ids::kSkillList, 12);
     EXPECT_EQ(text(ids::kSkillLevel), "10");
-    const std::tuple<QString, SkillValue, std::vector<bool>> typing[] = {
-        {"12", 140, {false, false, true, false}},
-        {"0", 0, {false, false, false, false}},  // a level of 0 unlearns the skill
-        {"5", 5, {true, false, false, false}},   // a level typed over 0 makes it Normal
-        {"75", 60, {true, false, false, false}},
-    };
-    for (const auto& [typed, stored, buttons] : typing) {
-        type(ids::kSkillLevel, typed);
-        EXPECT_EQ(record(0).skill(12), stored) << typed.toStdString();
-        EXPECT_EQ(masteryButtons(), buttons) << typed.toStdString();
-    }
+    EXPECT_EQ(masteryButtons(), (std::vector{false, false, true, false}));
+    type(ids::kSkillLevel, "75");
+    EXPECT_EQ(record(0).skill(12), 188);
     EXPECT_EQ(text(ids::kSkillLevel), "60");
+    type(ids::kSkillLevel, "0");
+    EXPECT_EQ(masteryButtons(), (std::vector{false, false, false, false}));
 
     pick(ids::kSkillList, 5);  // Normal 20
     click(ids::kExpert);
@@ -219,6 +239,9 @@ TEST_F(CommandsTest, SkillLevelAndMasteryButtons) {
 
     pick(ids::kSkillList, 7);  // a placeholder slot, stored as 200
     EXPECT_EQ(text(ids::kSkillLevel), "-56");
+    pick(ids::kCharacterList, 1);
+    EXPECT_EQ(get<QComboBox>(ids::kSkillList)->currentIndex(), 0)
+        << "a new character starts at the first skill";
 }
 
 TEST_F(CommandsTest, SpellsAndPromotion) {
@@ -235,8 +258,8 @@ TEST_F(CommandsTest, SpellsAndPromotion) {
     EXPECT_FALSE(checked(ids::kLearned));
     click(ids::kLearned);
     click(ids::kLearned);
-    EXPECT_EQ(record(0).bytes()[982], 1);
-    EXPECT_EQ(record(0).bytes()[929], 0);
+    EXPECT_EQ(record(0).spellByte(112), 1);
+    EXPECT_EQ(record(0).spellByte(59), 0);
 
     auto* className = get<QLineEdit>(ids::kClassName);
     click(ids::kPromoted);
@@ -257,31 +280,31 @@ TEST_F(CommandsTest, SaveAsksWritesExactlyTheEditsAndSurvivesFailures) {
     type(ids::kMight, "200");
     save(MessageAnswer::no);
     EXPECT_EQ(prompts.shown, std::vector{kQuestion});
-    EXPECT_EQ(test::ReadWholeFile(path), original);
+    EXPECT_EQ(ReadWholeFile(path), original);
 
     // Refused by a read-only file, then by a failing disk: the edits stay for the next try.
     const auto perms = std::filesystem::status(path).permissions();
     std::filesystem::permissions(path, std::filesystem::perms::owner_read);
     prompts.shown.clear();
     save(MessageAnswer::yes);
-    EXPECT_EQ(prompts.shown, (std::vector{kQuestion, Error(messages::kCannotOpenFile)}));
+    EXPECT_EQ(prompts.shown, (std::vector{kQuestion, Error("ERROR: cannot open file!")}));
     std::filesystem::permissions(path, perms);
-    FileFaults::Arm(FileOperation::write, 2);
+    files.arm(FileOperation::write, 2);
     save(MessageAnswer::yes);
-    FileFaults::Disarm();
+    files.disarm();
     EXPECT_EQ(prompts.shown.back().style, MessageStyle::iconError);
     EXPECT_EQ(text(ids::kGold), "5000");
 
-    test::WriteWholeFile(path, original);
+    WriteWholeFile(path, original);
     Bytes expected = original;
-    WriteU32(expected, built.dataPosition(2) + 1860, 5000);
-    WriteU32(expected, recordOffset(0) + 692, 200);
+    WriteU32(expected, built.dataPosition(2) + kPartyValuesOffset + fields::kGold.offset, 5000);
+    WriteU32(expected, recordOffset(0) + fields::kMight.offset, 200);
     prompts.shown.clear();
     save(MessageAnswer::yes);
     EXPECT_EQ(
         prompts.shown,
         (std::vector{kQuestion, ShownMessage{"Save successful!", "Velmor", MessageStyle::ok}}));
-    EXPECT_EQ(test::ReadWholeFile(path), expected);
+    EXPECT_EQ(ReadWholeFile(path), expected);
     EXPECT_EQ(get<QProgressBar>(ids::kProgress)->value(), 0);
 }
 
@@ -304,8 +327,8 @@ TEST_F(CommandsTest, CloseReturnsToTheStartState) {
                          ids::kPromoted}) {
         EXPECT_FALSE(checked(id)) << id;
     }
-    EXPECT_FALSE(control(ids::kCloseGame)->isEnabled());
-    EXPECT_EQ(test::ReadWholeFile(path), original) << "close writes nothing";
+    EXPECT_EQ(ReadWholeFile(path), original) << "close writes nothing";
+    EXPECT_TRUE(std::filesystem::exists(dir / "image.pcx")) << "the picture stays";
 
     prompts.files.push_back(path);
     click(ids::kLoadGame);

@@ -1,4 +1,5 @@
-// What the window's tests share: a fresh window on a fresh session, with scripted prompts.
+// What the window's tests share: a fresh window with scripted prompts, copying pictures into a
+// scratch folder, on files that a test can make fail.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,15 +9,16 @@
 #include <functional>
 
 #include "data/TemporaryDirectory.h"
-#include "support/ScriptedUserInterface.h"
+#include "support/FaultyFiles.h"
 #include "ui/EditorWindow.h"
 #include "ui/NumberField.h"
+#include "ui/ScriptedPrompts.h"
 
 namespace velmor::test {
 
 class WindowTest : public ::testing::Test {
 protected:
-    WindowTest() : window(session, &prompts) { session.imagePath = dir / "image.pcx"; }
+    WindowTest() : window(&prompts, {.picture = dir / "image.pcx", .files = &files}) {}
 
     QWidget* control(int id) const { return window.control(id); }
     template <typename Control>
@@ -28,8 +30,8 @@ protected:
     NumberField* field(int id) const { return get<NumberField>(id); }
 
     TemporaryDirectory dir;
-    GameSession session;
-    ScriptedUserInterface prompts;
+    FaultyFiles files;
+    ScriptedPrompts prompts;
     EditorWindow window;
 };
 

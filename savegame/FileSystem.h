@@ -1,0 +1,72 @@
+// The files of the player's that the editor opens, reads and writes, behind one small interface:
+// the system's own, and in tests one that fails any single operation on purpose.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "savegame/Result.h"
+
+namespace velmor {
+
+// A path as UTF-8 text, for messages: on Windows, path::string() would throw for a name that the
+// ANSI code page cannot spell.
+std::string DisplayPath(const std::filesystem::path& path);
+
+// An open file, closed when the object goes away.
+class File {
+public:
+    virtual ~File() = default;
+
+    virtual IoResult<std::uint64_t> size() = 0;
+
+    // Reads from `offset`, counted from the start of the file, until the buffer is full or the
+    // file ends; answers the count read.
+    virtual IoResult<std::size_t> readAt(std::uint64_t offset, std::span<std::uint8_t> buffer) = 0;
+
+    // Writes all of the bytes at `offset`, or fails.
+    virtual IoResult<> writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) = 0;
+
+    // Cuts the file to `length` bytes.
+    virtual IoResult<> setLength(std::uint64_t length) = 0;
+
+    // Makes what was written reach the disk.
+    virtual IoResult<> flush() = 0;
+};
+
+using FileHandle = std::unique_ptr<File>;
+
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // An existing regular file, for reading and writing: nothing is created or truncated. It is
+    // locked for as long as it is open, so two editors never write one saved game at once; a
+    // second open of a locked file fails. A file that nobody may write is refused even for the
+    // superuser, as a read-only file is on Windows.
+    virtual IoResult<FileHandle> openExclusive(const std::filesystem::path& path) = 0;
+
+    // A file for writing only, created if missing. What it held stays until it is overwritten or
+    // cut short with setLength.
+    virtual IoResult<FileHandle> openForWriting(const std::filesystem::path& path) = 0;
+
+    // A file for writing only, created if missing and emptied if present.
+    virtual IoResult<FileHandle> createEmpty(const std::filesystem::path& path) = 0;
+
+    // Puts the file `from` in the place of `to`, in one step, so that `to` is always either the
+    // old file or the whole new one, and makes the change reach the disk.
+    virtual IoResult<> replace(const std::filesystem::path& from,
+                               const std::filesystem::path& to) = 0;
+
+    // Removes a file of the editor's own; nothing happens when it is not there.
+    virtual void remove(const std::filesystem::path& path) = 0;
+};
+
+// The files of the machine the editor runs on.
+FileSystem& SystemFiles();
+
+}  // namespace velmor

@@ -1,0 +1,210 @@
+#include <gtest/gtest.h>
+
+#include "data/ArchiveBuilder.h"
+#include "data/TemporaryDirectory.h"
+#include "savegame/SavedGame.h"
+
+namespace velmor {
+namespace {
+
+using namespace test;
+using Kind = GameErrorKind;
+
+// The last range and position that a command reported.
+struct LastProgress final : ProgressSink {
+    void setProgressRange(int lower, int upper) override { range = {lower, upper}; }
+    void setProgressPosition(int at) override { position = at; }
+    std::pair<int, int> range;
+    int position = -1;
+};
+
+class LoadTest : public ::testing::Test {
+protected:
+    LoadOutcome load(const ArchiveBuilder& archive) {
+        archive.writeTo(path);
+        return SavedGame::Open(path, {.picture = picture}, progress);
+    }
+    Bytes pictureBytes() const { return ReadWholeFile(picture); }
+
+    TemporaryDirectory dir;
+    const std::filesystem::path path = dir / "game.dkv";
+    const std::filesystem::path picture = dir / "image.pcx";
+    LastProgress progress;
+};
+
+TEST_F(LoadTest, ReadsThePartyTheHeaderThePictureAndWhereThingsLie) {
+    const PartyBuilder party = PartyBuilder().value(fields::kFood, 123).value(fields::kSlot1, 9);
+    const ArchiveBuilder archive = ArchiveBuilder::Standard(party, "Into the Deep");
+    const LoadOutcome loaded = load(archive);
+
+    ASSERT_TRUE(loaded.game);
+    EXPECT_TRUE(loaded.messages.empty());
+    EXPECT_EQ(loaded.game->party(), party.party());
+    EXPECT_EQ(loaded.game->headerText(), "Into the Deep");
+    EXPECT_EQ(loaded.game->path(), path);
+    const ArchiveFacts& facts = loaded.game->facts();
+    EXPECT_EQ(facts.fileSize, archive.build().size());
+    EXPECT_EQ(facts.entryCount, 3u);
+    EXPECT_EQ(facts.party.record, 3u);
+    EXPECT_EQ(facts.party.entryName, "party.bin");
+    EXPECT_EQ(facts.party.position, archive.dataPosition(2));
+    EXPECT_EQ(pictureBytes(), Noise(5000, 11));
+    EXPECT_EQ(progress.range, std::make_pair(0, 35));
+}
+
+TEST_F(LoadTest, HeaderTextIsAtMostTwentyBytesUpToAZero) {
+    const std::pair<Bytes, std::string> cases[] = {
+        {Bytes(22, 'A'), std::string(20, 'A')},
+        {Bytes{'S', 't', 'o', 'r', 'm', 0, 'x', 'y'}, "Storm"},
+        {Bytes{0xC9, 'l', 'a', 'n'}, "\xC9lan"},  // the saved game's own bytes
+        {Bytes{}, ""},
+    };
+    for (const auto& [data, text] : cases) {
+        // The header entry is last, so that a short one ends where the file ends.
+        const auto loaded = load(ArchiveBuilder()
+                                     .entry("party.bin", PartyBuilder().build())
+                                     .entry("header.bin", data)
+                                     .entry("image.pcx", {}));
+        ASSERT_TRUE(loaded.game);
+        EXPECT_EQ(loaded.game->headerText(), text);
+    }
+}
+
+// The picture file ends holding exactly the bytes the archive holds for the entry, whatever it
+// held before: all of them when there are more than the copy buffer takes, those up to the end of
+// a file that is cut short, and none when there is no picture or the load stops first.
+TEST_F(LoadTest, PictureFileGetsExactlyTheEntrysBytes) {
+    const Bytes big = Noise(1'234'567, 5);
+    const auto withPicture = [&](const Bytes& data) {
+        return std::move(
+            ArchiveBuilder().entry("party.bin", PartyBuilder().build()).entry("image.pcx", data));
+    };
+    const std::ptrdiff_t cutAt = 300'000;
+    const auto pictureStart = static_cast<std::ptrdiff_t>(withPicture(big).dataPosition(1));
+    const std::tuple<const char*, std::optional<ArchiveBuilder>, Bytes> cases[] = {
+        {"larger than the copy buffer", withPicture(big), big},
+        {"cut short", withPicture(big).truncate(cutAt),
+         Bytes(big.begin(), big.begin() + (cutAt - pictureStart))},
+        {"no picture entry", ArchiveBuilder().entry("party.bin", PartyBuilder().build()), {}},
+        {"not an archive", ArchiveBuilder::Standard().signature("XYZ"), {}},
+        {"missing file", std::nullopt, {}},
+    };
+    for (const auto& [story, archive, expected] : cases) {
+        WriteWholeFile(picture, Noise(2'000'000, 6));
+        std::filesystem::remove(path);
+        if (archive) {
+            load(*archive);
+        } else {
+            (void)SavedGame::Open(path, {.picture = picture});
+        }
+        EXPECT_EQ(pictureBytes(), expected) << story;
+    }
+}
+
+struct DamagedLoad {
+    const char* story;
+    std::optional<ArchiveBuilder> archive;  // none: the chosen file does not exist
+    std::vector<Kind> messages;
+    bool loads = false;
+    bool pictureUnwritable = false;
+};
+
+ArchiveBuilder WithParty(ArchiveBuilder archive, std::size_t partySize = 271'404) {
+    return std::move(archive.entry("party.bin", PartyBuilder().size(partySize).build()));
+}
+
+std::vector<DamagedLoad> DamagedLoads() {
+    const std::size_t partyEnd = ArchiveBuilder::Standard().build().size();
+    const ArchiveBuilder standard = ArchiveBuilder::Standard();
+    return {
+        {"missing file", std::nullopt, {Kind::cannotOpen}},
+        {"picture cannot be written", standard, {Kind::cannotWritePicture}, false, true},
+        {"neither can be opened",
+         std::nullopt,
+         {Kind::cannotOpen, Kind::cannotWritePicture},
+         false,
+         true},
+        {"empty file", ArchiveBuilder(standard).truncate(0), {Kind::notAnArchive}},
+        {"two bytes", ArchiveBuilder(standard).truncate(2), {Kind::notAnArchive}},
+        {"lower-case signature", ArchiveBuilder(standard).signature("lod"), {Kind::notAnArchive}},
+        {"file ends inside the header", ArchiveBuilder(standard).truncate(200), {Kind::noEntries}},
+        {"count 0", ArchiveBuilder(standard).entryCount(0), {Kind::noEntries}},
+        {"count 5,000", ArchiveBuilder(standard).entryCount(5000), {Kind::notAnArchive}},
+        {"count 0xFFFFFFFF", ArchiveBuilder(standard).entryCount(0xFFFFFFFF), {Kind::notAnArchive}},
+        {"count 4,999 in a short file", ArchiveBuilder(standard).entryCount(4999), {}, true},
+        {"file ends inside the directory",
+         ArchiveBuilder(standard).truncate(288 + 40),
+         {Kind::noPicture, Kind::noParty}},
+        {"no header, no picture",
+         WithParty(ArchiveBuilder()),
+         {Kind::noHeader, Kind::noPicture},
+         true},
+        {"no entry the editor knows",
+         ArchiveBuilder().entry("other.bin", Bytes(10)),
+         {Kind::noHeader, Kind::noPicture, Kind::noParty}},
+        {"entries pointing past the end",
+         WithParty(ArchiveBuilder()
+                       .rawEntry("header.bin", 0xFFFFFF00, 20)
+                       .rawEntry("image.pcx", 0x7FFFFFFF, 0xFFFFFFFF)),
+         {},
+         true},
+        {"16-character names without a zero byte",
+         WithParty(ArchiveBuilder()
+                       .entry("my.header.bin.v2", Bytes(20, 'h'))
+                       .entry("image.pcx.backup", {})),
+         {},
+         true},
+        {"party.bin one byte too small",
+         WithParty(ArchiveBuilder().entry("header.bin", Bytes(20)).entry("image.pcx", {}), 271'403),
+         {Kind::partyTooSmall}},
+        {"party.bin cut off by the end of the file",
+         ArchiveBuilder(standard).truncate(partyEnd - 1),
+         {Kind::partyPastEnd}},
+        {"party.bin claiming more than the file holds",
+         ArchiveBuilder()
+             .entry("header.bin", Bytes(20))
+             .entry("image.pcx", {})
+             .rawEntry("party.bin", 0, 0xFFFFFFFF),
+         {Kind::partyPastEnd}},
+        {"picture larger than the copy buffer",
+         WithParty(ArchiveBuilder()
+                       .entry("header.bin", Bytes(20))
+                       .entry("image.pcx", Noise(1'500'000, 8))),
+         {},
+         true},
+        {"party.bin placed past the end",
+         ArchiveBuilder().rawEntry("party.bin", 0xFFFF0000, 271'404),
+         {Kind::noHeader, Kind::noPicture, Kind::partyPastEnd}},
+    };
+}
+
+std::vector<Kind> KindsOf(const std::vector<GameError>& messages) {
+    std::vector<Kind> kinds;
+    for (const GameError& message : messages) {
+        kinds.push_back(message.kind);
+    }
+    return kinds;
+}
+
+// One row per kind of damage. Whatever the file holds, the load tells the row's messages in order
+// and never writes the saved game.
+TEST_F(LoadTest, DamagedArchivesGiveTheirMessagesAndWriteNothing) {
+    for (const DamagedLoad& row : DamagedLoads()) {
+        SCOPED_TRACE(row.story);
+        std::filesystem::remove(path);
+        if (row.archive) {
+            row.archive->writeTo(path);
+        }
+        const Bytes before = row.archive ? ReadWholeFile(path) : Bytes{};
+        const auto where = row.pictureUnwritable ? dir / "no such folder" / "image.pcx" : picture;
+        const LoadOutcome loaded = SavedGame::Open(path, {.picture = where});
+        EXPECT_EQ(loaded.game != nullptr, row.loads);
+        EXPECT_EQ(KindsOf(loaded.messages), row.messages);
+        if (row.archive) {
+            EXPECT_EQ(ReadWholeFile(path), before);
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velmor

@@ -1,0 +1,265 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <functional>
+#include <random>
+
+#include "data/ArchiveBuilder.h"
+#include "data/TemporaryDirectory.h"
+#include "party/ByteFields.h"
+#include "party/PartyEditor.h"
+#include "savegame/Backup.h"
+#include "savegame/PartyEntry.h"
+#include "savegame/SavedGame.h"
+
+namespace velmor {
+namespace {
+
+using namespace test;
+using Kind = GameErrorKind;
+
+class SaveTest : public ::testing::Test {
+protected:
+    void loadFrom(const ArchiveBuilder& archive) {
+        archive.writeTo(path);
+        original = file();
+        LoadOutcome loaded = SavedGame::Open(path);
+        ASSERT_TRUE(loaded.game);
+        game = std::move(loaded.game);
+    }
+    GameResult<> saveGold(std::uint32_t gold) {
+        game->party().values.setNumber(fields::kGold, gold);
+        return game->save();
+    }
+    Bytes file() const { return ReadWholeFile(path); }
+    Bytes backup() const { return ReadWholeFile(BackupPathOf(path)); }
+    bool hasBackup() const { return std::filesystem::exists(BackupPathOf(path)); }
+    static std::uint32_t GoldIn(const Bytes& file) {
+        return ReadU32(file, ArchiveBuilder::Standard().dataPosition(2) + kPartyValuesOffset +
+                                 fields::kGold.offset);
+    }
+
+    TemporaryDirectory dir;
+    std::filesystem::path path = dir / "game.dkv";
+    std::unique_ptr<SavedGame> game;
+    Bytes original;
+};
+
+// A save without edits rewrites the two ranges with the bytes that were loaded: whatever the
+// archive's layout, the file comes back byte for byte.
+TEST_F(SaveTest, WithoutEditsTheArchiveStaysByteForByte) {
+    const std::pair<const char*, ArchiveBuilder> layouts[] = {
+        {"standard", ArchiveBuilder::Standard()},
+        {"extra entries around the party", ArchiveBuilder()
+                                               .entry("maps.bin", Noise(3000, 1))
+                                               .entry("header.bin", Bytes(40, 'h'))
+                                               .entry("party.bin", PartyBuilder().build())
+                                               .entry("image.pcx", Noise(700, 2))
+                                               .entry("events.bin", Noise(5000, 3))},
+        {"named lead record", ArchiveBuilder::Standard().leadRecord("lead.rec", 1, 2)},
+        {"party.bin first and a gap before the data",
+         ArchiveBuilder()
+             .gapAfterDirectory(777)
+             .entry("party.bin", PartyBuilder().build())
+             .entry("header.bin", Bytes(20, 'y'))},
+        {"party.bin exactly as large as the party, at the end",
+         ArchiveBuilder().entry("party.bin", PartyBuilder().size(kPartyEntryMinimumSize).build())},
+    };
+    for (const auto& [story, archive] : layouts) {
+        SCOPED_TRACE(story);
+        loadFrom(archive);
+        ASSERT_TRUE(game->save());
+        EXPECT_EQ(file(), original);
+    }
+}
+
+// Random edits through the editor, then a save: the file must equal the original with exactly
+// the party's two blocks replaced, and nothing else.
+TEST_F(SaveTest, RandomEditsReachExactlyThePartysBytes) {
+    const ArchiveBuilder archive = ArchiveBuilder::Standard();
+    loadFrom(archive);
+    std::mt19937 random(20261205);
+    const auto pick = [&random](std::uint32_t below) {
+        return std::uniform_int_distribution<std::uint32_t>(0, below - 1)(random);
+    };
+    const PartyField* numbers[] = {
+        &fields::kFood,      &fields::kGold,        &fields::kBankGold,   &fields::kMight,
+        &fields::kIntellect, &fields::kPersonality, &fields::kEndurance,  &fields::kAccuracy,
+        &fields::kSpeed,     &fields::kLuck,        &fields::kExperience, &fields::kSkillPoints};
+    for (int round = 0; round < 20; ++round) {
+        PartyEditor editor(game->party());
+        for (int edit = 0; edit < 50; ++edit) {
+            const std::size_t c = pick(kCharacterCount);
+            switch (pick(4)) {
+                case 0:
+                    editor.setNumber(*numbers[pick(std::size(numbers))], c, pick(1'100'000'000));
+                    break;
+                case 1:
+                    editor.setSkill(c, pick(kSkillCount),
+                                    {static_cast<Mastery>(pick(5)), static_cast<int>(pick(70))});
+                    break;
+                case 2:
+                    editor.setSpellLearned(c, pick(kSpellCount), pick(2) == 1);
+                    break;
+                default:
+                    editor.stepClass(c, pick(2) == 1);
+            }
+        }
+        ASSERT_TRUE(game->save());
+        Bytes expected = original;
+        PlaceParty(std::span(expected).subspan(archive.dataPosition(2)), game->party());
+        ASSERT_EQ(file(), expected) << "round " << round;
+    }
+    EXPECT_EQ(backup(), original);
+}
+
+// The save looks for party.bin afresh and writes wherever it lies now.
+TEST_F(SaveTest, WritesWherePartyBinLiesNow) {
+    loadFrom(ArchiveBuilder::Standard());
+    game->party().values.setNumber(fields::kFood, 777);
+    const ArchiveBuilder moved = ArchiveBuilder()
+                                     .entry("new.bin", Noise(12'345, 9))
+                                     .entry("party.bin", PartyBuilder().build())
+                                     .entry("header.bin", Bytes(20));
+    moved.writeTo(path);
+    Bytes expected = moved.build();
+    PlaceParty(std::span(expected).subspan(moved.dataPosition(1)), game->party());
+
+    ASSERT_TRUE(game->save());
+    EXPECT_EQ(file(), expected);
+    EXPECT_EQ(game->facts().party.position, moved.dataPosition(1));
+}
+
+// Another editor, in another process, holding the game open until the answer runs.
+std::function<void()> HeldByAnotherProcess(const std::filesystem::path& game) {
+    int locked[2];
+    int release[2];
+    if (::pipe(locked) != 0 || ::pipe(release) != 0) {
+        ADD_FAILURE() << "no pipe";
+        return [] {};
+    }
+    const pid_t other = ::fork();
+    if (other == 0) {
+        const auto held = SystemFiles().openExclusive(game);
+        const char ready = held ? 'y' : 'n';
+        char done;
+        (void)!::write(locked[1], &ready, 1);
+        (void)!::read(release[0], &done, 1);
+        ::_exit(0);
+    }
+    char ready = 'n';
+    EXPECT_EQ(::read(locked[0], &ready, 1), 1);
+    EXPECT_EQ(ready, 'y');
+    return [=] {
+        (void)!::write(release[1], "x", 1);
+        ::waitpid(other, nullptr, 0);
+        for (const int descriptor : {locked[0], locked[1], release[0], release[1]}) {
+            ::close(descriptor);
+        }
+    };
+}
+
+struct RefusedSave {
+    const char* story;
+    // Damages the game; what it answers takes the cause away again.
+    std::function<std::function<void()>(const std::filesystem::path&)> damage;
+    Kind refusal;
+};
+
+// Each check refuses the file, makes no backup, writes nothing and keeps the edits, so that the
+// same save succeeds once the cause is gone.
+TEST_F(SaveTest, RefusedSavesWriteNothingAndKeepTheEdits) {
+    const auto rewrite = [](ArchiveBuilder archive) {
+        return [archive](const std::filesystem::path& file) {
+            archive.writeTo(file);
+            return std::function<void()>([] {});
+        };
+    };
+    const RefusedSave cases[] = {
+        {"file gone",
+         [](const auto& file) {
+             std::filesystem::remove(file);
+             return std::function<void()>([] {});
+         },
+         Kind::cannotOpen},
+        {"file made read-only",
+         [](const auto& file) {
+             std::filesystem::permissions(file, std::filesystem::perms::owner_read);
+             return std::function<void()>([] {});
+         },
+         Kind::cannotOpen},
+        {"held open by another editor process", HeldByAnotherProcess, Kind::cannotOpen},
+        {"signature gone", rewrite(ArchiveBuilder::Standard().signature("XOD")),
+         Kind::notAnArchive},
+        {"count too large", rewrite(ArchiveBuilder::Standard().entryCount(5000)),
+         Kind::notAnArchive},
+        {"party.bin gone",
+         rewrite(
+             ArchiveBuilder().entry("header.bin", Bytes(20)).entry("part.bin", Noise(300'000, 1))),
+         Kind::noParty},
+        {"count 0 searches the lead record alone",
+         rewrite(ArchiveBuilder::Standard().entryCount(0)), Kind::noParty},
+        {"party.bin now too small",
+         rewrite(ArchiveBuilder().entry("party.bin", PartyBuilder().size(271'403).build())),
+         Kind::partyTooSmall},
+        {"party.bin now past the end",
+         rewrite(ArchiveBuilder().entry("party.bin", PartyBuilder().build()).truncate(200'000)),
+         Kind::partyPastEnd},
+    };
+    for (const auto& [story, damage, refusal] : cases) {
+        SCOPED_TRACE(story);
+        loadFrom(ArchiveBuilder::Standard());
+        const auto undo = damage(path);
+        const bool exists = std::filesystem::exists(path);
+        const Bytes damaged = exists ? file() : Bytes{};
+
+        const auto saved = saveGold(31337);
+        ASSERT_FALSE(saved);
+        EXPECT_EQ(saved.error().kind, refusal);
+        EXPECT_EQ(exists ? file() : Bytes{}, damaged);
+        EXPECT_FALSE(hasBackup());
+
+        undo();
+        std::filesystem::remove(path);
+        WriteWholeFile(path, original);
+        ASSERT_TRUE(game->save()) << "the edits were kept for the next try";
+        EXPECT_EQ(GoldIn(file()), 31337u);
+        std::filesystem::remove(BackupPathOf(path));
+    }
+}
+
+TEST_F(SaveTest, TheFirstSaveAfterALoadKeepsTheGameAsItWasLoaded) {
+    WriteWholeFile(BackupPathOf(path), Bytes{'o', 'l', 'd'});
+    loadFrom(ArchiveBuilder::Standard());
+    ASSERT_TRUE(saveGold(2));
+    EXPECT_EQ(backup(), original) << "an older backup is replaced";
+    ASSERT_TRUE(saveGold(3));
+    EXPECT_EQ(backup(), original) << "later saves keep the first copy";
+    EXPECT_EQ(GoldIn(file()), 3u);
+
+    loadFrom(ArchiveBuilder::Standard());
+    ASSERT_TRUE(saveGold(4));
+    EXPECT_EQ(GoldIn(backup()), 2000u) << "a new load makes a new backup";
+}
+
+TEST_F(SaveTest, ABackupThatCannotBeWrittenStopsTheSave) {
+    loadFrom(ArchiveBuilder::Standard());
+    // A folder with something in it cannot be replaced by a file.
+    const auto blocker = BackupPathOf(path);
+    std::filesystem::create_directories(blocker / "inside");
+    const auto saved = saveGold(2);
+    ASSERT_FALSE(saved);
+    EXPECT_EQ(saved.error().kind, Kind::backupFailed);
+    EXPECT_NE(saved.error().message.find(BackupPathOf(path).string()), std::string::npos)
+        << saved.error().message;
+    EXPECT_EQ(file(), original) << "nothing is written without a backup";
+    EXPECT_TRUE(std::filesystem::is_directory(blocker));
+
+    std::filesystem::remove_all(blocker);
+    EXPECT_TRUE(saveGold(2));
+    EXPECT_EQ(backup(), original);
+}
+
+}  // namespace
+}  // namespace velmor
