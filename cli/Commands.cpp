@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 
 #include "cli/DemoGame.h"
 #include "cli/GameDiff.h"
@@ -11,6 +10,7 @@
 #include "party/ClassRules.h"
 #include "party/Windows1252.h"
 #include "savegame/FileSystem.h"
+#include "savegame/TemporaryFile.h"
 
 namespace velmor::cli {
 namespace {
@@ -20,7 +20,7 @@ namespace {
 // has saved, so that nobody changes it in between. Nothing when the load failed.
 std::unique_ptr<SavedGame> Load(const std::filesystem::path& path, Output output,
                                 bool keepOpen = false, std::vector<GameError>* notices = nullptr) {
-    LoadOutcome outcome = SavedGame::Open(path, {.picture = std::nullopt, .keepOpen = keepOpen});
+    LoadOutcome outcome = SavedGame::Open(path, {.keepOpen = keepOpen});
     for (const GameError& message : outcome.messages) {
         output.errors << message.message << '\n';
     }
@@ -69,9 +69,8 @@ std::string Padded(std::string text, std::size_t width) {
     return text;
 }
 
-std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+void Report(std::ostream& errors, const IoError& error) {
+    errors << "ERROR: " << error.message << "!\n";
 }
 
 }  // namespace
@@ -164,7 +163,18 @@ int RunDiff(const std::filesystem::path& a, const std::filesystem::path& b, Outp
     if (!gameA || !gameB) {
         return kFailure;
     }
-    const GameDifference difference = DiffGames(*gameA, ReadFile(a), *gameB, ReadFile(b));
+    auto fileA = SystemFiles().openForReading(a);
+    auto fileB = SystemFiles().openForReading(b);
+    if (!fileA || !fileB) {
+        Report(output.errors, fileA ? fileB.error() : fileA.error());
+        return kFailure;
+    }
+    const auto found = DiffGames(*gameA, **fileA, *gameB, **fileB);
+    if (!found) {
+        Report(output.errors, found.error());
+        return kFailure;
+    }
+    const GameDifference& difference = *found;
     if (difference.none()) {
         return kSuccess;
     }
@@ -178,18 +188,17 @@ int RunDiff(const std::filesystem::path& a, const std::filesystem::path& b, Outp
 
 int RunVerify(const std::filesystem::path& game, Output output) {
     std::vector<GameError> notices;
-    const auto opened = Load(game, output, false, &notices);
+    const auto opened = Load(game, output, true, &notices);
     if (!opened) {
         return kFailure;
     }
-    const auto changed = BytesChangedBySave(game);
-    if (const auto* problem = std::get_if<Problem>(&changed)) {
-        output.errors << "error: " << problem->message << '\n';
+    const auto changed = opened->bytesASaveWouldChange();
+    if (!changed) {
+        output.errors << changed.error().message << '\n';
         return kFailure;
     }
-    if (std::get<std::uint64_t>(changed) != 0) {
-        output.errors << "error: a save without edits would change "
-                      << std::get<std::uint64_t>(changed) << " bytes\n";
+    if (*changed != 0) {
+        output.errors << "error: a save without edits would change " << *changed << " bytes\n";
         return kFailure;
     }
     const auto findings = UnusualThings(*opened, notices);
@@ -209,18 +218,19 @@ int RunDemo(const std::filesystem::path& out, bool replace, Output output) {
         return kFailure;
     }
     const auto report = [&output](const IoError& error) {
-        output.errors << "ERROR: " << error.message << "!\n";
+        Report(output.errors, error);
         return kFailure;
     };
-    auto file = SystemFiles().createEmpty(out);
+    // Written whole beside its name first, so that a demo that fails half-way leaves nothing.
+    auto file = TemporaryFile::CreateBeside(SystemFiles(), out, out);
     if (!file) {
         return report(file.error());
     }
-    if (auto written = (*file)->writeAt(0, DemoGame()); !written) {
+    if (auto written = file->file().writeAt(0, DemoGame()); !written) {
         return report(written.error());
     }
-    if (auto flushed = (*file)->flush(); !flushed) {
-        return report(flushed.error());
+    if (auto replaced = file->replaceTarget(); !replaced) {
+        return report(replaced.error());
     }
     output.out << "wrote the demo saved game \"" << out.string() << "\"\n";
     return kSuccess;

@@ -111,7 +111,7 @@ Bytes PartyEntryData() {
         party.characters[i] = DemoCharacter(i);
     }
     Bytes data(kPartyEntryMinimumSize + 1000, 0);
-    PlaceParty(data, party);
+    PlaceParty(data, 0, 0, party);
     return data;
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <span>
+#include <vector>
 
 #include "party/ClassRules.h"
 #include "party/Windows1252.h"
@@ -91,54 +92,113 @@ private:
     const Party& m_b;
 };
 
-// Positions where two byte runs differ; a position that only one of them has differs.
-template <typename Skip>
-std::uint64_t CountDifferences(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b,
-                               Skip skip) {
-    std::uint64_t count = 0;
-    for (std::size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
-        const bool differs = i >= a.size() || i >= b.size() || a[i] != b[i];
-        if (differs && !skip(i)) {
-            ++count;
+// Some ranges of a file's bytes, read one after the other in pieces.
+class ByteRuns {
+public:
+    struct Range {
+        std::uint64_t begin;
+        std::uint64_t end;
+    };
+    ByteRuns(File& file, std::vector<Range> ranges) : m_file(file), m_ranges(std::move(ranges)) {}
+
+    // Fills `out` unless the runs end first; answers the count read.
+    IoResult<std::size_t> read(std::span<std::uint8_t> out) {
+        std::size_t total = 0;
+        while (total < out.size() && m_range < m_ranges.size()) {
+            const Range& range = m_ranges[m_range];
+            const auto wanted = static_cast<std::size_t>(
+                std::min<std::uint64_t>(out.size() - total, range.end - range.begin - m_at));
+            const auto read = m_file.readAt(range.begin + m_at, out.subspan(total, wanted));
+            if (!read) {
+                return read.error();
+            }
+            total += *read;
+            m_at += *read;
+            if (*read < wanted || range.begin + m_at == range.end) {
+                ++m_range;  // the range is done, or the file ends inside it
+                m_at = 0;
+            }
         }
+        return total;
     }
-    return count;
+
+private:
+    File& m_file;
+    std::vector<Range> m_ranges;
+    std::size_t m_range = 0;
+    std::uint64_t m_at = 0;
+};
+
+// Positions where two runs of bytes differ, but for those that `listed` marks; a position that
+// only one of them has differs.
+IoResult<std::uint64_t> CountDifferences(ByteRuns a, ByteRuns b, const std::vector<bool>& listed) {
+    constexpr std::size_t kPiece = 1 << 20;
+    std::vector<std::uint8_t> pieceA(kPiece);
+    std::vector<std::uint8_t> pieceB(kPiece);
+    std::uint64_t count = 0;
+    for (std::uint64_t at = 0;;) {
+        const auto readA = a.read(pieceA);
+        const auto readB = b.read(pieceB);
+        if (!readA || !readB) {
+            return readA ? readB.error() : readA.error();
+        }
+        const std::size_t both = std::min(*readA, *readB);
+        const std::size_t either = std::max(*readA, *readB);
+        if (either == 0) {
+            return count;
+        }
+        for (std::size_t i = 0; i < either; ++i) {
+            const bool differs = i >= both || pieceA[i] != pieceB[i];
+            if (differs && !(at + i < listed.size() && listed[at + i])) {
+                ++count;
+            }
+        }
+        at += either;
+    }
 }
 
-// The entry's data as the file holds it; the load has made sure that the file holds all of it.
-std::span<const std::uint8_t> PartyData(const SavedGame& game, const FileBytes& file) {
-    return std::span(file).subspan(game.facts().party.position, game.facts().party.size);
+std::vector<ByteRuns::Range> PartyOf(const SavedGame& game) {
+    const PartyPlace& party = game.facts().party;
+    return {{party.position, party.position + party.size}};
 }
 
-FileBytes WithoutParty(const SavedGame& game, const FileBytes& file) {
-    const auto start = static_cast<std::ptrdiff_t>(game.facts().party.position);
-    const auto end = start + static_cast<std::ptrdiff_t>(game.facts().party.size);
-    FileBytes rest(file.begin(), file.begin() + start);
-    rest.insert(rest.end(), file.begin() + end, file.end());
-    return rest;
+IoResult<std::vector<ByteRuns::Range>> RestOf(const SavedGame& game, File& file) {
+    const auto size = file.size();
+    if (!size) {
+        return size.error();
+    }
+    const PartyPlace& party = game.facts().party;
+    return std::vector<ByteRuns::Range>{
+        {0, party.position}, {party.position + party.size, std::max(*size, party.position)}};
 }
 
 }  // namespace
 
-GameDifference DiffGames(const SavedGame& a, const FileBytes& fileA, const SavedGame& b,
-                         const FileBytes& fileB) {
+IoResult<GameDifference> DiffGames(const SavedGame& a, File& fileA, const SavedGame& b,
+                                   File& fileB) {
     FieldComparer comparer(a.party(), b.party());
     comparer.compare();
 
     GameDifference difference;
     difference.fields = std::move(comparer.changes);
-    const auto partyA = PartyData(a, fileA);
-    const auto partyB = PartyData(b, fileB);
-    std::vector<bool> listed(std::max(partyA.size(), partyB.size()));
+    // The fields listed all lie in the part of party.bin that the editor reads.
+    std::vector<bool> listed(kPartyEntryMinimumSize);
     for (const ByteRange& range : comparer.covered) {
-        for (std::uint64_t offset = range.offset; offset < range.offset + range.size; ++offset) {
-            listed[offset] = true;
-        }
+        std::fill_n(listed.begin() + static_cast<std::ptrdiff_t>(range.offset), range.size, true);
     }
-    difference.otherPartyBytes =
-        CountDifferences(partyA, partyB, [&](std::size_t offset) { return bool(listed[offset]); });
-    difference.otherFileBytes = CountDifferences(WithoutParty(a, fileA), WithoutParty(b, fileB),
-                                                 [](std::size_t) { return false; });
+    const auto party =
+        CountDifferences(ByteRuns(fileA, PartyOf(a)), ByteRuns(fileB, PartyOf(b)), listed);
+    const auto restA = RestOf(a, fileA);
+    const auto restB = RestOf(b, fileB);
+    if (!party || !restA || !restB) {
+        return !party ? party.error() : !restA ? restA.error() : restB.error();
+    }
+    const auto rest = CountDifferences(ByteRuns(fileA, *restA), ByteRuns(fileB, *restB), {});
+    if (!rest) {
+        return rest.error();
+    }
+    difference.otherPartyBytes = *party;
+    difference.otherFileBytes = *rest;
     return difference;
 }
 

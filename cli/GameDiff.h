@@ -10,8 +10,6 @@
 
 namespace velmor::cli {
 
-using FileBytes = std::vector<std::uint8_t>;
-
 struct GameDifference {
     std::vector<Change> fields;
     std::uint64_t otherPartyBytes = 0;  // inside party.bin, outside the fields listed
@@ -21,7 +19,9 @@ struct GameDifference {
     bool none() const { return fields.empty() && otherPartyBytes == 0 && otherFileBytes == 0; }
 };
 
-GameDifference DiffGames(const SavedGame& a, const FileBytes& fileA, const SavedGame& b,
-                         const FileBytes& fileB);
+// The bytes are compared in pieces, read from `fileA` and `fileB`, so that games of any size
+// take little memory.
+IoResult<GameDifference> DiffGames(const SavedGame& a, File& fileA, const SavedGame& b,
+                                   File& fileB);
 
 }  // namespace velmor::cli

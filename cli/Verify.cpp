@@ -1,10 +1,6 @@
 #include "cli/Verify.h"
 
-#include <fstream>
-#include <iterator>
-
 #include "cli/Fields.h"
-#include "cli/ScratchFolder.h"
 #include "party/GameVocabulary.h"
 #include "party/PartyEditor.h"
 #include "savegame/Messages.h"
@@ -15,11 +11,6 @@ namespace {
 
 // Counts this close to the directory's capacity are legal, and rare enough to mention.
 constexpr std::uint32_t kManyEntries = 4500;
-
-std::vector<std::uint8_t> ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 void AddCharacterFindings(std::size_t c, const CharacterRecord& record,
                           std::vector<std::string>& findings) {
@@ -73,31 +64,6 @@ std::vector<std::string> UnusualThings(const SavedGame& game,
         AddCharacterFindings(c, game.party().characters[c], findings);
     }
     return findings;
-}
-
-Parsed<std::uint64_t> BytesChangedBySave(const std::filesystem::path& game) {
-    auto scratch = ScratchFolder::Create();
-    if (const auto* problem = std::get_if<Problem>(&scratch)) {
-        return *problem;
-    }
-    const auto copy = std::get<ScratchFolder>(scratch).path() / game.filename();
-    std::error_code error;
-    std::filesystem::copy_file(game, copy, error);
-    if (error) {
-        return Problem{"cannot copy the game to try a save: " + error.message()};
-    }
-    LoadOutcome opened = SavedGame::Open(copy);
-    if (!opened.game || !opened.game->save()) {
-        return Problem{"a save of an unedited copy failed"};
-    }
-    const auto before = ReadAll(game);
-    const auto after = ReadAll(copy);
-    std::uint64_t changed =
-        before.size() > after.size() ? before.size() - after.size() : after.size() - before.size();
-    for (std::size_t i = 0; i < std::min(before.size(), after.size()); ++i) {
-        changed += before[i] != after[i] ? 1u : 0u;
-    }
-    return changed;
 }
 
 }  // namespace velmor::cli

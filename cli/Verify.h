@@ -15,8 +15,4 @@ namespace velmor::cli {
 std::vector<std::string> UnusualThings(const SavedGame& game,
                                        const std::vector<GameError>& loadMessages);
 
-// Loads a copy of the game, saves it without edits, and answers how many bytes of the copy the
-// save changed, which must be none. The game itself is neither written nor backed up.
-Parsed<std::uint64_t> BytesChangedBySave(const std::filesystem::path& game);
-
 }  // namespace velmor::cli

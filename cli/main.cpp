@@ -1,11 +1,15 @@
 // velmor-save: the editor's core on the command line, to inspect, script, compare and verify
 // saved games.
 #include <CLI/CLI.hpp>
+#include <exception>
 #include <iostream>
 
 #include "cli/Commands.h"
+#include "savegame/FileSystem.h"
 
-int main(int argc, char* argv[]) {
+namespace {
+
+int Run(int argc, char* argv[]) {
     using namespace velmor::cli;
     CLI::App app{
         "Inspect, change, compare and verify saved games of Velmor, with the same rules as the "
@@ -89,4 +93,21 @@ int main(int argc, char* argv[]) {
         return exit == 0 ? kSuccess : kFailure;
     }
     return status;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    velmor::TellOversizedWritesAsErrors();
+    // The last resort: whatever went wrong is told and ends with the status of an error, never
+    // with an abort. A save puts the whole new game in place in one step, so a game is never left
+    // half-written.
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& error) {
+        std::cerr << "error: an unexpected failure: " << error.what() << '\n';
+    } catch (...) {
+        std::cerr << "error: an unexpected failure\n";
+    }
+    return velmor::cli::kFailure;
 }

@@ -1,43 +1,9 @@
 #include "savegame/Backup.h"
 
-#include <memory>
-#include <span>
+#include "savegame/FileCopy.h"
+#include "savegame/TemporaryFile.h"
 
 namespace velmor {
-namespace {
-
-constexpr std::size_t kCopyPiece = 1 << 20;
-
-IoResult<> CopyWhole(File& from, File& to) {
-    const auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(kCopyPiece);
-    const std::span piece(buffer.get(), kCopyPiece);
-    for (std::uint64_t offset = 0;;) {
-        const auto read = from.readAt(offset, piece);
-        if (!read) {
-            return read.error();
-        }
-        if (auto write = to.writeAt(offset, piece.first(*read)); !write) {
-            return write;
-        }
-        if (*read < piece.size()) {
-            return {};
-        }
-        offset += *read;
-    }
-}
-
-IoResult<> WriteCopy(FileSystem& files, File& game, const std::filesystem::path& copy) {
-    auto file = files.createEmpty(copy);
-    if (!file) {
-        return file.error();
-    }
-    if (auto copied = CopyWhole(game, **file); !copied) {
-        return copied;
-    }
-    return (*file)->flush();
-}
-
-}  // namespace
 
 std::filesystem::path BackupPathOf(const std::filesystem::path& game) {
     std::filesystem::path backup = game;
@@ -45,17 +11,16 @@ std::filesystem::path BackupPathOf(const std::filesystem::path& game) {
     return backup;
 }
 
-IoResult<> WriteBackup(FileSystem& files, File& game, const std::filesystem::path& backup) {
-    std::filesystem::path partial = backup;
-    partial += ".new";
-    auto written = WriteCopy(files, game, partial);
-    if (written) {
-        written = files.replace(partial, backup);
+IoResult<> WriteBackup(FileSystem& files, File& game, const std::filesystem::path& gamePath) {
+    const auto backup = BackupPathOf(gamePath);
+    auto copy = TemporaryFile::CreateBeside(files, backup, gamePath);
+    if (!copy) {
+        return copy.error();
     }
-    if (!written) {
-        files.remove(partial);
+    if (auto copied = CopyFile(game, copy->file()); !copied) {
+        return copied;
     }
-    return written;
+    return copy->replaceTarget();
 }
 
 }  // namespace velmor

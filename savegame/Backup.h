@@ -11,8 +11,9 @@ namespace velmor {
 // Beside the game, with ".bak" added to its whole name: "game.dkv.bak".
 std::filesystem::path BackupPathOf(const std::filesystem::path& game);
 
-// Copies the whole game, read through the file the save holds open, to `backup`. An older backup
-// is replaced only once the new copy is complete and on the disk.
-IoResult<> WriteBackup(FileSystem& files, File& game, const std::filesystem::path& backup);
+// Copies the whole game, read through the file the save holds open, to its backup. An older
+// backup, or anything else of that name, is replaced only once the new copy is complete and on
+// the disk.
+IoResult<> WriteBackup(FileSystem& files, File& game, const std::filesystem::path& gamePath);
 
 }  // namespace velmor

@@ -17,6 +17,14 @@ namespace velmor {
 // ANSI code page cannot spell.
 std::string DisplayPath(const std::filesystem::path& path);
 
+// Which file a name leads to: two names with the same identity are one file.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t file = 0;
+
+    friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
+};
+
 // An open file, closed when the object goes away.
 class File {
 public:
@@ -36,9 +44,17 @@ public:
 
     // Makes what was written reach the disk.
     virtual IoResult<> flush() = 0;
+
+    virtual IoResult<FileIdentity> identity() = 0;
 };
 
 using FileHandle = std::unique_ptr<File>;
+
+// A file that a command has just made, and its name.
+struct NewFile {
+    std::filesystem::path path;
+    FileHandle file;
+};
 
 class FileSystem {
 public:
@@ -50,17 +66,28 @@ public:
     // superuser, as a read-only file is on Windows.
     virtual IoResult<FileHandle> openExclusive(const std::filesystem::path& path) = 0;
 
-    // A file for writing only, created if missing. What it held stays until it is overwritten or
-    // cut short with setLength.
+    // An existing regular file, for reading only; nothing is locked.
+    virtual IoResult<FileHandle> openForReading(const std::filesystem::path& path) = 0;
+
+    // A regular file for writing only, created if missing; never a link, which is refused. What
+    // it held stays until it is overwritten or cut short with setLength.
     virtual IoResult<FileHandle> openForWriting(const std::filesystem::path& path) = 0;
 
-    // A file for writing only, created if missing and emptied if present.
-    virtual IoResult<FileHandle> createEmpty(const std::filesystem::path& path) = 0;
+    // A new, empty file in the folder of `target`, under a name that nobody else has and that
+    // nothing stood at before, never through a link; with the permissions of `like` as far as the
+    // system lets the editor give them.
+    virtual IoResult<NewFile> createBeside(const std::filesystem::path& target,
+                                           const std::filesystem::path& like) = 0;
 
-    // Puts the file `from` in the place of `to`, in one step, so that `to` is always either the
-    // old file or the whole new one, and makes the change reach the disk.
-    virtual IoResult<> replace(const std::filesystem::path& from,
-                               const std::filesystem::path& to) = 0;
+    // Puts the file `from` in the place of `to` in one step, so that `to` is always either the
+    // old file or the whole new one, and makes the change reach the disk. A link at `to` is
+    // replaced, never followed. `current`, when given, is the open file at `to`: it is closed as
+    // late as the system allows, after the change where an open file can be replaced, so that
+    // its lock holds until then.
+    virtual IoResult<> replace(const std::filesystem::path& from, const std::filesystem::path& to,
+                               FileHandle current) = 0;
+
+    virtual IoResult<FileIdentity> identityOf(const std::filesystem::path& path) = 0;
 
     // Removes a file of the editor's own; nothing happens when it is not there.
     virtual void remove(const std::filesystem::path& path) = 0;
@@ -68,5 +95,9 @@ public:
 
 // The files of the machine the editor runs on.
 FileSystem& SystemFiles();
+
+// A write past the process's limit on file sizes fails and is told like any failed write, rather
+// than ending the program on the spot. Called once by each program at its start.
+void TellOversizedWritesAsErrors();
 
 }  // namespace velmor

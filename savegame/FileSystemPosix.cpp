@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <random>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -22,6 +24,10 @@ IoError Failure(const char* doing, const std::filesystem::path& path, int error)
 
 constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
 
+FileIdentity IdentityOf(const struct stat& status) {
+    return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
+
 class PosixFile final : public File {
 public:
     PosixFile(int descriptor, std::filesystem::path path)
@@ -31,11 +37,11 @@ public:
     PosixFile& operator=(const PosixFile&) = delete;
 
     IoResult<std::uint64_t> size() override {
-        struct stat status {};
-        if (::fstat(m_descriptor, &status) != 0) {
-            return failure("read the size of");
+        const auto status = stat("read the size of");
+        if (!status) {
+            return status.error();
         }
-        return static_cast<std::uint64_t>(status.st_size);
+        return static_cast<std::uint64_t>(status->st_size);
     }
 
     IoResult<std::size_t> readAt(std::uint64_t offset, std::span<std::uint8_t> buffer) override {
@@ -88,6 +94,29 @@ public:
         return {};
     }
 
+    IoResult<FileIdentity> identity() override {
+        const auto status = stat("read");
+        if (!status) {
+            return status.error();
+        }
+        return IdentityOf(*status);
+    }
+
+    IoResult<> lock() {
+        if (::flock(m_descriptor, LOCK_EX | LOCK_NB) != 0) {
+            return failure("lock");
+        }
+        return {};
+    }
+
+    IoResult<struct stat> stat(const char* doing) const {
+        struct stat status {};
+        if (::fstat(m_descriptor, &status) != 0) {
+            return failure(doing);
+        }
+        return status;
+    }
+
 private:
     IoError failure(const char* doing) const { return Failure(doing, m_path, errno); }
 
@@ -95,54 +124,109 @@ private:
     std::filesystem::path m_path;
 };
 
-IoResult<FileHandle> OpenWriteOnly(const std::filesystem::path& path, bool empty) {
-    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (empty ? O_TRUNC : 0);
-    const int descriptor = ::open(path.c_str(), flags, 0666);
+// Opens with `flags`, and refuses anything but a regular file. O_NONBLOCK keeps a named pipe
+// from hanging the open until it is refused; regular files ignore the flag.
+IoResult<std::unique_ptr<PosixFile>> OpenRegular(const std::filesystem::path& path, int flags,
+                                                 const char* doing) {
+    const int descriptor = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
     if (descriptor < 0) {
-        return Failure("create", path, errno);
+        return Failure(doing, path, errno);
     }
-    return FileHandle(std::make_unique<PosixFile>(descriptor, path));
+    auto file = std::make_unique<PosixFile>(descriptor, path);
+    const auto status = file->stat(doing);
+    if (!status) {
+        return status.error();
+    }
+    if (!S_ISREG(status->st_mode)) {
+        return Failure(doing, path, EINVAL);
+    }
+    return file;
+}
+
+// A name for a new file beside `target` that nobody can guess: ".game.dkv.3f9a1c0b2e7d.new".
+std::filesystem::path UnguessableNameBeside(const std::filesystem::path& target) {
+    static std::mt19937_64 random{std::random_device{}()};
+    char suffix[17];
+    std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
+    return target.parent_path() / ("." + target.filename().string() + "." + suffix + ".new");
 }
 
 class PosixFileSystem final : public FileSystem {
 public:
     IoResult<FileHandle> openExclusive(const std::filesystem::path& path) override {
-        // O_NONBLOCK keeps a named pipe chosen by mistake from hanging the open; it is refused
-        // below. Regular files ignore the flag, so it stays.
-        const int descriptor = ::open(path.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
-        if (descriptor < 0) {
-            return Failure("open", path, errno);
+        // A save puts a new file in the game's place; one opened just before that is no longer
+        // the game once it is locked, so it is opened again.
+        for (int attempt = 0; attempt < 4; ++attempt) {
+            auto file = OpenRegular(path, O_RDWR, "open");
+            if (!file) {
+                return file.error();
+            }
+            const auto status = (*file)->stat("open");
+            if (!status) {
+                return status.error();
+            }
+            if ((status->st_mode & kAnyWriteBit) == 0) {
+                return Failure("open", path, EACCES);
+            }
+            if (auto locked = (*file)->lock(); !locked) {
+                return locked.error();
+            }
+            const auto now = identityOf(path);
+            if (!now) {
+                return now.error();
+            }
+            if (*now == IdentityOf(*status)) {
+                return FileHandle(std::move(*file));
+            }
         }
-        auto file = std::make_unique<PosixFile>(descriptor, path);
-        struct stat status {};
-        if (::fstat(descriptor, &status) != 0) {
-            return Failure("open", path, errno);
+        return Failure("open", path, EAGAIN);
+    }
+
+    IoResult<FileHandle> openForReading(const std::filesystem::path& path) override {
+        auto file = OpenRegular(path, O_RDONLY, "open");
+        if (!file) {
+            return file.error();
         }
-        if (!S_ISREG(status.st_mode)) {
-            return Failure("open", path, EINVAL);
-        }
-        if ((status.st_mode & kAnyWriteBit) == 0) {
-            return Failure("open", path, EACCES);
-        }
-        if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
-            return Failure("lock", path, errno);
-        }
-        return FileHandle(std::move(file));
+        return FileHandle(std::move(*file));
     }
 
     IoResult<FileHandle> openForWriting(const std::filesystem::path& path) override {
-        return OpenWriteOnly(path, false);
+        auto file = OpenRegular(path, O_WRONLY | O_CREAT | O_NOFOLLOW, "create");
+        if (!file) {
+            return file.error();
+        }
+        return FileHandle(std::move(*file));
     }
 
-    IoResult<FileHandle> createEmpty(const std::filesystem::path& path) override {
-        return OpenWriteOnly(path, true);
+    IoResult<NewFile> createBeside(const std::filesystem::path& target,
+                                   const std::filesystem::path& like) override {
+        // O_EXCL refuses any name that is taken, a link included, and follows no link.
+        for (int attempt = 0;; ++attempt) {
+            auto path = UnguessableNameBeside(target);
+            const int descriptor =
+                ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (descriptor < 0) {
+                if (errno == EEXIST && attempt < 100) {
+                    continue;
+                }
+                return Failure("create a file beside", target, errno);
+            }
+            struct stat model {};
+            if (::stat(like.c_str(), &model) == 0) {
+                // The owner can only be passed on by the superuser; the permissions always.
+                (void)!::fchown(descriptor, model.st_uid, model.st_gid);
+                (void)!::fchmod(descriptor, model.st_mode & 07777);
+            }
+            return NewFile{path, std::make_unique<PosixFile>(descriptor, path)};
+        }
     }
 
-    IoResult<> replace(const std::filesystem::path& from,
-                       const std::filesystem::path& to) override {
+    IoResult<> replace(const std::filesystem::path& from, const std::filesystem::path& to,
+                       FileHandle current) override {
         if (::rename(from.c_str(), to.c_str()) != 0) {
             return Failure("replace", to, errno);
         }
+        current.reset();
         // The new name reaches the disk with the folder that holds it.
         const auto folder = to.has_parent_path() ? to.parent_path() : std::filesystem::path(".");
         const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -158,6 +242,14 @@ public:
         return {};
     }
 
+    IoResult<FileIdentity> identityOf(const std::filesystem::path& path) override {
+        struct stat status {};
+        if (::stat(path.c_str(), &status) != 0) {
+            return Failure("find", path, errno);
+        }
+        return IdentityOf(status);
+    }
+
     void remove(const std::filesystem::path& path) override {
         std::error_code ignored;
         std::filesystem::remove(path, ignored);
@@ -169,6 +261,10 @@ public:
 FileSystem& SystemFiles() {
     static PosixFileSystem files;
     return files;
+}
+
+void TellOversizedWritesAsErrors() {
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 }  // namespace velmor

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -94,6 +95,25 @@ public:
         return {};
     }
 
+    IoResult<FileIdentity> identity() override {
+        BY_HANDLE_FILE_INFORMATION information{};
+        if (!::GetFileInformationByHandle(m_handle, &information)) {
+            return failure("read");
+        }
+        return FileIdentity{
+            information.dwVolumeSerialNumber,
+            std::uint64_t{information.nFileIndexHigh} << 32 | information.nFileIndexLow};
+    }
+
+    // True for a file on a disk that is no link.
+    bool isPlainFile() const {
+        BY_HANDLE_FILE_INFORMATION information{};
+        return ::GetFileType(m_handle) == FILE_TYPE_DISK &&
+               ::GetFileInformationByHandle(m_handle, &information) &&
+               (information.dwFileAttributes &
+                (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) == 0;
+    }
+
 private:
     IoError failure(const char* doing) const { return Failure(doing, m_path, ::GetLastError()); }
 
@@ -101,14 +121,28 @@ private:
     std::filesystem::path m_path;
 };
 
-IoResult<FileHandle> OpenWriteOnly(const std::filesystem::path& path, bool empty) {
-    HANDLE handle =
-        ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                      empty ? CREATE_ALWAYS : OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+// Opens a plain file on a disk: a link is opened as itself and refused, as is anything else.
+IoResult<FileHandle> OpenPlain(const std::filesystem::path& path, DWORD access, DWORD sharing,
+                               DWORD disposition, const char* doing) {
+    HANDLE handle = ::CreateFileW(path.c_str(), access, sharing, nullptr, disposition,
+                                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
-        return Failure("create", path, ::GetLastError());
+        return Failure(doing, path, ::GetLastError());
     }
-    return FileHandle(std::make_unique<WindowsFile>(handle, path));
+    auto file = std::make_unique<WindowsFile>(handle, path);
+    if (!file->isPlainFile()) {
+        return Failure(doing, path, ERROR_INVALID_PARAMETER);
+    }
+    return FileHandle(std::move(file));
+}
+
+// A name for a new file beside `target` that nobody can guess: ".game.dkv.3f9a1c0b2e7d.new".
+std::filesystem::path UnguessableNameBeside(const std::filesystem::path& target) {
+    static std::mt19937_64 random{std::random_device{}()};
+    char suffix[17];
+    std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
+    return target.parent_path() / (L"." + target.filename().wstring() + L"." +
+                                   std::wstring(suffix, suffix + 16) + L".new");
 }
 
 class WindowsFileSystem final : public FileSystem {
@@ -128,22 +162,52 @@ public:
         return FileHandle(std::move(file));
     }
 
+    IoResult<FileHandle> openForReading(const std::filesystem::path& path) override {
+        return OpenPlain(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
+                         "open");
+    }
+
     IoResult<FileHandle> openForWriting(const std::filesystem::path& path) override {
-        return OpenWriteOnly(path, false);
+        return OpenPlain(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS, "create");
     }
 
-    IoResult<FileHandle> createEmpty(const std::filesystem::path& path) override {
-        return OpenWriteOnly(path, true);
+    IoResult<NewFile> createBeside(const std::filesystem::path& target,
+                                   const std::filesystem::path&) override {
+        // CREATE_NEW refuses any name that is taken, a link included.
+        for (int attempt = 0;; ++attempt) {
+            auto path = UnguessableNameBeside(target);
+            HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (handle != INVALID_HANDLE_VALUE) {
+                return NewFile{path, std::make_unique<WindowsFile>(handle, path)};
+            }
+            if (::GetLastError() != ERROR_FILE_EXISTS || attempt == 100) {
+                return Failure("create a file beside", target, ::GetLastError());
+            }
+        }
     }
 
-    IoResult<> replace(const std::filesystem::path& from,
-                       const std::filesystem::path& to) override {
+    IoResult<> replace(const std::filesystem::path& from, const std::filesystem::path& to,
+                       FileHandle current) override {
+        // Windows cannot put a file in the place of one that is open.
+        current.reset();
         // Write-through: the move has reached the disk when the call returns.
         if (!::MoveFileExW(from.c_str(), to.c_str(),
                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             return Failure("replace", to, ::GetLastError());
         }
         return {};
+    }
+
+    IoResult<FileIdentity> identityOf(const std::filesystem::path& path) override {
+        // No access asked for: the file may be open, even with no sharing, in another program.
+        HANDLE handle =
+            ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            return Failure("find", path, ::GetLastError());
+        }
+        return WindowsFile(handle, path).identity();
     }
 
     void remove(const std::filesystem::path& path) override {
@@ -158,5 +222,8 @@ FileSystem& SystemFiles() {
     static WindowsFileSystem files;
     return files;
 }
+
+// Windows has no signal for a write past a size limit: it fails as any write does.
+void TellOversizedWritesAsErrors() {}
 
 }  // namespace velmor

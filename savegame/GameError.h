@@ -20,6 +20,7 @@ enum class GameErrorKind {
     noParty,
     partyTooSmall,
     partyPastEnd,
+    changedSinceLoad,  // the party in the file is no longer what was loaded
     backupFailed,
     fileFailed,  // a read, write or flush failed half-way
 };

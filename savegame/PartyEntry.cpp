@@ -17,6 +17,17 @@ IoResult<> ReadBlock(File& file, std::uint64_t offset, std::span<std::uint8_t> b
     return {};
 }
 
+// Copies the part of `block`, which belongs at `blockAt`, that falls inside `bytes`.
+void Overlay(std::span<std::uint8_t> bytes, std::uint64_t bytesAt,
+             std::span<const std::uint8_t> block, std::uint64_t blockAt) {
+    const std::uint64_t from = std::max(bytesAt, blockAt);
+    const std::uint64_t to = std::min(bytesAt + bytes.size(), blockAt + block.size());
+    if (from < to) {
+        std::copy_n(block.begin() + static_cast<std::ptrdiff_t>(from - blockAt), to - from,
+                    bytes.begin() + static_cast<std::ptrdiff_t>(from - bytesAt));
+    }
+}
+
 }  // namespace
 
 IoResult<> ReadParty(File& file, std::uint64_t dataPosition, Party& into, ProgressSink& progress) {
@@ -37,30 +48,10 @@ IoResult<> ReadParty(File& file, std::uint64_t dataPosition, Party& into, Progre
     return {};
 }
 
-void PlaceParty(std::span<std::uint8_t> entryData, const Party& party) {
-    const auto& values = party.values.bytes();
-    std::copy(values.begin(), values.end(), entryData.subspan(kPartyValuesOffset).begin());
-    const auto table = TableBytes(party.characters);
-    std::copy(table.begin(), table.end(), entryData.subspan(kCharacterTableOffset).begin());
-}
-
-IoResult<> WriteParty(File& file, std::uint64_t dataPosition, const Party& party,
-                      ProgressSink& progress) {
-    progress.setProgressRange(0, 1);
-    progress.setProgressPosition(0);
-    if (auto write = file.writeAt(dataPosition + kPartyValuesOffset, party.values.bytes());
-        !write) {
-        return write;
-    }
-    progress.setProgressPosition(1);
-    progress.setProgressRange(0, kLastRecord);
-    if (auto write =
-            file.writeAt(dataPosition + kCharacterTableOffset, TableBytes(party.characters));
-        !write) {
-        return write;
-    }
-    progress.setProgressPosition(0);
-    return {};
+void PlaceParty(std::span<std::uint8_t> bytes, std::uint64_t bytesAt, std::uint64_t dataPosition,
+                const Party& party) {
+    Overlay(bytes, bytesAt, party.values.bytes(), dataPosition + kPartyValuesOffset);
+    Overlay(bytes, bytesAt, TableBytes(party.characters), dataPosition + kCharacterTableOffset);
 }
 
 }  // namespace velmor

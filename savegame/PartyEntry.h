@@ -1,7 +1,8 @@
-// Where the party lies inside the archive's "party.bin" entry, and how it is read and written.
+// Where the party lies inside the archive's "party.bin" entry, and how it is read and placed.
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 #include "party/Party.h"
 #include "savegame/FileSystem.h"
@@ -17,14 +18,12 @@ inline constexpr std::uint64_t kPartyEntryMinimumSize =
 
 // Reads the party values and the 36 records found at `dataPosition`, each block in one read.
 // Bytes that the file does not have are read as zero.
-IoResult<> ReadParty(File& file, std::uint64_t dataPosition, Party& into, ProgressSink& progress);
+IoResult<> ReadParty(File& file, std::uint64_t dataPosition, Party& into,
+                     ProgressSink& progress = IgnoredProgress());
 
-// Puts the party's two blocks into the data of a "party.bin" entry at least
-// kPartyEntryMinimumSize long, for a saved game being made.
-void PlaceParty(std::span<std::uint8_t> entryData, const Party& party);
-
-// Writes the same two ranges back, and nothing else.
-IoResult<> WriteParty(File& file, std::uint64_t dataPosition, const Party& party,
-                      ProgressSink& progress);
+// Puts the party's two blocks into `bytes`, a piece of a file that begins at `bytesAt`, for a
+// "party.bin" entry whose data begins at `dataPosition`; what falls outside the piece is left out.
+void PlaceParty(std::span<std::uint8_t> bytes, std::uint64_t bytesAt, std::uint64_t dataPosition,
+                const Party& party);
 
 }  // namespace velmor

@@ -12,10 +12,19 @@ constexpr std::size_t kImageCopyLimit = 500'000;
 
 }  // namespace
 
-IoResult<PictureFile> PictureFile::Open(FileSystem& files, const std::filesystem::path& path) {
+IoResult<PictureFile> PictureFile::Open(FileSystem& files, const std::filesystem::path& path,
+                                        std::optional<FileIdentity> game) {
     auto file = files.openForWriting(path);
     if (!file) {
         return file.error();
+    }
+    // Opening wrote nothing yet.
+    const auto picture = (*file)->identity();
+    if (!picture) {
+        return picture.error();
+    }
+    if (game == *picture) {
+        return IoError{"\"" + DisplayPath(path) + "\" is the saved game itself"};
     }
     return PictureFile(std::move(*file));
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 
 #include "savegame/FileSystem.h"
 #include "savegame/SavedGameArchive.h"
@@ -15,7 +16,10 @@ namespace velmor {
 // bytes copied, and nothing when the load stops before the copy.
 class PictureFile {
 public:
-    static IoResult<PictureFile> Open(FileSystem& files, const std::filesystem::path& path);
+    // Refuses a link, and `game`, the saved game itself, under whatever name: emptying it would
+    // lose it.
+    static IoResult<PictureFile> Open(FileSystem& files, const std::filesystem::path& path,
+                                      std::optional<FileIdentity> game);
 
     // Copies the entry's data as the archive holds it, stopping where the archive ends.
     IoResult<> copyFrom(File& archive, const ArchiveEntry& entry);

@@ -2,12 +2,16 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
+#include <numeric>
 
 #include "party/ByteFields.h"
 #include "savegame/Backup.h"
+#include "savegame/FileCopy.h"
 #include "savegame/Messages.h"
 #include "savegame/PartyEntry.h"
 #include "savegame/PictureFile.h"
+#include "savegame/TemporaryFile.h"
 
 namespace velmor {
 namespace {
@@ -20,6 +24,13 @@ IoResult<std::string> ReadHeaderText(File& archive, const ArchiveEntry& header) 
         return read.error();
     }
     return std::string(ReadText(bytes, 0, bytes.size()));
+}
+
+// Whether the file at `path` is `opened`, and not another one put in its place since.
+bool IsSameFile(FileSystem& files, const std::filesystem::path& path, File& opened) {
+    const auto there = files.identityOf(path);
+    const auto identity = opened.identity();
+    return there && identity && *there == *identity;
 }
 
 }  // namespace
@@ -39,7 +50,15 @@ LoadOutcome SavedGame::Open(const std::filesystem::path& path, const OpenOptions
     }
     std::optional<PictureFile> picture;
     if (options.picture) {
-        auto opened = PictureFile::Open(files, *options.picture);
+        // The game, under whatever name, is never emptied as its own picture; one that cannot be
+        // found cannot be the picture either.
+        const auto identity = archive ? (*archive)->identity() : files.identityOf(path);
+        if (archive && !identity) {
+            outcome.messages.push_back(FileFailure(identity.error()));
+            return outcome;
+        }
+        auto opened = PictureFile::Open(files, *options.picture,
+                                        identity ? std::optional(*identity) : std::nullopt);
         if (!opened) {
             outcome.messages.push_back(
                 MakeError(GameErrorKind::cannotWritePicture, messages::kCannotReadImage));
@@ -111,24 +130,33 @@ GameResult<> SavedGame::read(File& archive, PictureFile* picture, ProgressSink& 
     if (!party) {
         return party.error();
     }
-    if (auto read = ReadParty(archive, party->position, m_party, progress); !read) {
+    if (auto read = ReadParty(archive, party->position, m_onDisk, progress); !read) {
         return FileFailure(read.error());
     }
+    m_party = m_onDisk;
     m_facts = {*fileSize, records.count, std::move(*party)};
     return {};
 }
 
 GameResult<> SavedGame::save(ProgressSink& progress) {
-    FileHandle archive = std::move(m_held);
-    if (!archive) {
-        auto opened = m_files.openExclusive(m_path);
-        if (!opened) {
-            return MakeError(GameErrorKind::cannotOpen, messages::kCannotOpenFile);
-        }
-        archive = std::move(*opened);
+    auto opened = openForSave();
+    if (!opened) {
+        return opened.error();
     }
-    auto written = write(*archive, progress);
-    if (!written && written.error().kind == GameErrorKind::fileFailed && m_backupMade) {
+    auto& [archive, party] = *opened;
+    progress.setProgressRange(0, 1);
+    progress.setProgressPosition(0);
+    if (!m_backupMade) {
+        if (auto made = WriteBackup(m_files, *archive, m_path); !made) {
+            return MakeError(GameErrorKind::backupFailed, "ERROR: cannot write the backup copy \"" +
+                                                              DisplayPath(BackupPathOf(m_path)) +
+                                                              "\", so nothing was saved!\n" +
+                                                              made.error().message);
+        }
+        m_backupMade = true;
+    }
+    auto written = writeOver(std::move(archive), party, progress);
+    if (!written && written.error().kind == GameErrorKind::fileFailed) {
         GameError error = written.error();
         error.message += "\nThe saved game as it was loaded is kept in \"" +
                          DisplayPath(BackupPathOf(m_path)) + "\".";
@@ -137,14 +165,21 @@ GameResult<> SavedGame::save(ProgressSink& progress) {
     return written;
 }
 
-// Finds party.bin afresh, since the file may have been rewritten since the load, and writes the
-// party there, after the first save since the load has made the backup.
-GameResult<> SavedGame::write(File& archive, ProgressSink& progress) {
-    const auto directory = ReadCheckedDirectory(archive, EmptyArchive::accept);
+GameResult<std::pair<FileHandle, PartyPlace>> SavedGame::openForSave() {
+    FileHandle archive = std::move(m_held);
+    if (!archive) {
+        auto opened = m_files.openExclusive(m_path);
+        if (!opened) {
+            return MakeError(GameErrorKind::cannotOpen, messages::kCannotOpenFile);
+        }
+        archive = std::move(*opened);
+    }
+    // party.bin is looked up afresh, since the file may have been rewritten since the load.
+    const auto directory = ReadCheckedDirectory(*archive, EmptyArchive::accept);
     if (!directory) {
         return directory.error();
     }
-    const auto fileSize = archive.size();
+    const auto fileSize = archive->size();
     if (!fileSize) {
         return FileFailure(fileSize.error());
     }
@@ -152,24 +187,57 @@ GameResult<> SavedGame::write(File& archive, ProgressSink& progress) {
     if (!party) {
         return party.error();
     }
-    if (!m_backupMade) {
-        const auto backup = BackupPathOf(m_path);
-        if (auto made = WriteBackup(m_files, archive, backup); !made) {
-            return MakeError(GameErrorKind::backupFailed,
-                             "ERROR: cannot write the backup copy \"" + DisplayPath(backup) +
-                                 "\", so nothing was saved!\n" + made.error().message);
-        }
-        m_backupMade = true;
+    Party onDisk;
+    if (auto read = ReadParty(*archive, party->position, onDisk); !read) {
+        return FileFailure(read.error());
     }
-    if (auto write = WriteParty(archive, party->position, m_party, progress); !write) {
-        return FileFailure(write.error());
+    if (!(onDisk == m_onDisk)) {
+        return MakeError(GameErrorKind::changedSinceLoad, messages::kChangedSinceLoad);
     }
-    // "Save successful!" is only true once the party is on the disk.
-    if (auto flushed = archive.flush(); !flushed) {
-        return FileFailure(flushed.error());
+    m_facts = {*fileSize, directory->count, *party};
+    return std::pair(std::move(archive), std::move(*party));
+}
+
+GameResult<> SavedGame::writeOver(FileHandle archive, const PartyPlace& party,
+                                  ProgressSink& progress) {
+    // A link to the game stays a link: the file it leads to is the one replaced.
+    std::error_code error;
+    const auto target = std::filesystem::canonical(m_path, error);
+    if (error || !IsSameFile(m_files, target, *archive)) {
+        return MakeError(GameErrorKind::changedSinceLoad, messages::kChangedSinceLoad);
     }
-    m_facts = {*fileSize, directory->count, std::move(*party)};
+    auto copy = TemporaryFile::CreateBeside(m_files, target, target);
+    if (!copy) {
+        return FileFailure(copy.error());
+    }
+    const auto edit = [&](std::uint64_t offset, std::span<std::uint8_t> piece) {
+        PlaceParty(piece, offset, party.position, m_party);
+    };
+    if (auto copied = CopyFile(*archive, copy->file(), edit); !copied) {
+        return FileFailure(copied.error());
+    }
+    progress.setProgressPosition(1);
+    progress.setProgressRange(0, static_cast<int>(kCharacterCount) - 1);
+    // "Save successful!" is only true once the whole game is on the disk in its place.
+    if (auto replaced = copy->replaceTarget(std::move(archive)); !replaced) {
+        return FileFailure(replaced.error());
+    }
+    progress.setProgressPosition(0);
+    m_onDisk = m_party;
     return {};
+}
+
+GameResult<std::uint64_t> SavedGame::bytesASaveWouldChange() {
+    // Outside the party's two blocks a save copies the game as it is.
+    if (auto opened = openForSave(); !opened) {
+        return opened.error();
+    }
+    const auto count = [](std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) {
+        return std::inner_product(a.begin(), a.end(), b.begin(), std::uint64_t{0}, std::plus<>(),
+                                  std::not_equal_to<>());
+    };
+    return count(m_party.values.bytes(), m_onDisk.values.bytes()) +
+           count(TableBytes(m_party.characters), TableBytes(m_onDisk.characters));
 }
 
 }  // namespace velmor

@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "party/Party.h"
@@ -20,7 +21,7 @@ namespace velmor {
 struct OpenOptions {
     // Where the load copies the archive's preview picture: "image.pcx" in the working directory
     // for the window. Nothing is copied without one.
-    std::optional<std::filesystem::path> picture;
+    std::optional<std::filesystem::path> picture = std::nullopt;
     // Keeps the game open and locked from the load to the save, so that nobody can change it in
     // between (velmor-save). The window lets go after the load, as the game itself may want the
     // file meanwhile, and opens it again to save.
@@ -68,15 +69,24 @@ public:
     Party& party() { return m_party; }
     const Party& party() const { return m_party; }
 
-    // Writes the party back into the file in place: two ranges inside "party.bin", looked up
-    // afresh, and no other byte. The first save since the load copies the game to its backup
-    // first. After a failure the edits stay here for the next try.
+    // Writes the party back into the file: two ranges inside "party.bin", looked up afresh, and
+    // no other byte. The first save since the load copies the game to its backup first. The game
+    // is written whole beside itself and then put in its own place in one step, so that at every
+    // instant, a crash included, the file holds either the game as it was or the game as saved.
+    // A game whose party has changed on the disk since it was loaded is not saved over. After a
+    // refusal or a failure the edits stay here for the next try.
     GameResult<> save(ProgressSink& progress = IgnoredProgress());
+
+    // How many bytes a save would change, after the same checks as a save, writing nothing: none
+    // for a game as it was loaded.
+    GameResult<std::uint64_t> bytesASaveWouldChange();
 
 private:
     GameResult<> read(File& archive, PictureFile* picture, ProgressSink& progress,
                       std::vector<GameError>& notices);
-    GameResult<> write(File& archive, ProgressSink& progress);
+    // The game open and locked again, with the place of its party as the save finds it.
+    GameResult<std::pair<FileHandle, PartyPlace>> openForSave();
+    GameResult<> writeOver(FileHandle archive, const PartyPlace& party, ProgressSink& progress);
 
     std::filesystem::path m_path;
     FileSystem& m_files;
@@ -84,6 +94,8 @@ private:
     std::string m_headerText;
     ArchiveFacts m_facts;
     Party m_party;
+    // The party as the file held it when it was last loaded or saved.
+    Party m_onDisk;
     // Whether a save since the load has copied the game to its backup; later saves keep that
     // copy, so that it holds the game as it was loaded.
     bool m_backupMade = false;

@@ -1,6 +1,7 @@
 // velmor-save as a script runs it: what each command reads from its arguments and documents, what
 // it prints, and its exit status. The rules of every edit are the editor's own, tested with it.
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include <nlohmann/json.hpp>
 
@@ -29,7 +30,7 @@ protected:
     static Bytes WithParty(const PartyBuilder& built, const Party& party) {
         const ArchiveBuilder archive = ArchiveBuilder::Standard(built);
         Bytes file = archive.build();
-        PlaceParty(std::span(file).subspan(archive.dataPosition(2)), party);
+        PlaceParty(file, 0, archive.dataPosition(2), party);
         return file;
     }
 
@@ -183,6 +184,11 @@ TEST_F(VelmorSaveTest, ApplyRefusesReadOnlyAndUnknownFields) {
          "change \"mastery\" and \"level\" instead"},
         {R"({"characters": [{"index": 0, "might": -5}]})", "expected a whole number"},
         {R"(not json)", "is not valid JSON"},
+        {R"({"characters": [{"index": 0, "skills.3": 5}]})",
+         "characters.0.skills.3: no such field"},
+        {R"({"characters": [{"index": 0, "spells.5": 1}]})",
+         "characters.0.spells.5: no such field"},
+        {R"({"characters": {"index": 0}})", "expected an array"},
     };
     for (const auto& [document, message] : cases) {
         const auto run = RunTool({"apply", game, text("bad.json", document)});
@@ -190,6 +196,42 @@ TEST_F(VelmorSaveTest, ApplyRefusesReadOnlyAndUnknownFields) {
         EXPECT_NE(run.errors.find(message), std::string::npos) << run.errors;
     }
     EXPECT_EQ(ReadWholeFile(game), original);
+}
+
+// A game of any size is compared and checked in pieces: neither command holds it in memory, and
+// neither leaves a copy behind.
+TEST_F(VelmorSaveTest, DiffAndVerifyReadHugeGamesInPieces) {
+    constexpr std::uintmax_t kHuge = std::uintmax_t{512} << 20;
+    const auto a = write(ArchiveBuilder::Standard(), "a.dkv");
+    const auto b = write(ArchiveBuilder::Standard(), "b.dkv");
+    std::filesystem::resize_file(a, kHuge);  // the rest is a hole in the file, read as zeros
+    std::filesystem::resize_file(b, kHuge);
+    const auto scratch = dir / "scratch";
+    std::filesystem::create_directory(scratch);
+    const std::string inScratch = "TMPDIR='" + scratch.string() + "' ";
+    EXPECT_EQ(RunTool({"diff", a, b}, inScratch).status, 0);
+    const auto verify = RunTool({"verify", a}, inScratch);
+    EXPECT_EQ(verify.status, 1) << verify.errors;
+    EXPECT_NE(verify.out.find("bytes follow it"), std::string::npos) << verify.out;
+    rusage usage{};
+    ::getrusage(RUSAGE_CHILDREN, &usage);
+    EXPECT_LT(usage.ru_maxrss, 128 * 1024) << "kilobytes at the most, of a 512 MiB game";
+    EXPECT_TRUE(std::filesystem::is_empty(scratch));
+}
+
+// A limit on the size of files makes the writes of a save fail, which is told like any failed
+// write: nothing is half-written and no scratch file is left.
+TEST_F(VelmorSaveTest, AFileSizeLimitIsToldLikeAnyFailedWrite) {
+    const auto game = write(ArchiveBuilder::Standard());
+    const Bytes original = ReadWholeFile(game);
+    const auto run = RunTool({"set", game, "party.gold=1"}, "ulimit -f 100; ");
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.errors.find("ERROR: "), std::string::npos) << run.errors;
+    EXPECT_TRUE(ReadWholeFile(game) == original);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "only the game is left in its folder";
 }
 
 TEST_F(VelmorSaveTest, DiffListsExactlyTheChangedFields) {

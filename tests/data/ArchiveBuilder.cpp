@@ -99,7 +99,7 @@ PartyBuilder::PartyBuilder() : m_size(kPartyEntryMinimumSize + 1000) {
 
 Bytes PartyBuilder::build() const {
     Bytes bytes = Noise(std::max<std::size_t>(m_size, kPartyEntryMinimumSize), 7);
-    PlaceParty(bytes, m_party);
+    PlaceParty(bytes, 0, 0, m_party);
     bytes.resize(m_size);
     return bytes;
 }

@@ -108,7 +108,7 @@ TEST_F(SaveTest, RandomEditsReachExactlyThePartysBytes) {
         }
         ASSERT_TRUE(game->save());
         Bytes expected = original;
-        PlaceParty(std::span(expected).subspan(archive.dataPosition(2)), game->party());
+        PlaceParty(expected, 0, archive.dataPosition(2), game->party());
         ASSERT_EQ(file(), expected) << "round " << round;
     }
     EXPECT_EQ(backup(), original);
@@ -124,7 +124,7 @@ TEST_F(SaveTest, WritesWherePartyBinLiesNow) {
                                      .entry("header.bin", Bytes(20));
     moved.writeTo(path);
     Bytes expected = moved.build();
-    PlaceParty(std::span(expected).subspan(moved.dataPosition(1)), game->party());
+    PlaceParty(expected, 0, moved.dataPosition(1), game->party());
 
     ASSERT_TRUE(game->save());
     EXPECT_EQ(file(), expected);
@@ -227,6 +227,31 @@ TEST_F(SaveTest, RefusedSavesWriteNothingAndKeepTheEdits) {
         EXPECT_EQ(GoldIn(file()), 31337u);
         std::filesystem::remove(BackupPathOf(path));
     }
+}
+
+// Two editors on one game, as two windows or two scripts: the one that loaded first and saved
+// second would overwrite the other's edit, so its save is refused and its edits stay in it. A
+// script holds the game from its load to its save, so that nobody can come between.
+TEST_F(SaveTest, TwoEditorsOnOneGameNeverLoseAnEdit) {
+    loadFrom(ArchiveBuilder::Standard());
+    auto other = SavedGame::Open(path).game;
+    ASSERT_TRUE(other);
+    other->party().values.setNumber(fields::kFood, 5);
+    ASSERT_TRUE(other->save());
+    const Bytes withOthersEdit = file();
+
+    const auto saved = saveGold(6);
+    ASSERT_FALSE(saved);
+    EXPECT_EQ(saved.error().kind, Kind::changedSinceLoad);
+    EXPECT_TRUE(file() == withOthersEdit) << "nothing written over the other editor's save";
+    EXPECT_EQ(game->party().values.number(fields::kGold), 6u) << "the edits stay";
+
+    auto script = SavedGame::Open(path, {.keepOpen = true}).game;
+    ASSERT_TRUE(script);
+    EXPECT_FALSE(SavedGame::Open(path).game) << "nobody comes between a script's load and save";
+    ASSERT_TRUE(script->save());
+    script.reset();
+    EXPECT_TRUE(SavedGame::Open(path).game);
 }
 
 TEST_F(SaveTest, TheFirstSaveAfterALoadKeepsTheGameAsItWasLoaded) {

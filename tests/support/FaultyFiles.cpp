@@ -1,5 +1,6 @@
 #include "support/FaultyFiles.h"
 
+#include <csignal>
 #include <string>
 
 namespace velmor::test {
@@ -44,6 +45,12 @@ public:
         }
         return m_file->flush();
     }
+    IoResult<FileIdentity> identity() override {
+        if (m_files.strike(FileOperation::identity)) {
+            return Planned("read");
+        }
+        return m_file->identity();
+    }
 
 private:
     FileHandle m_file;
@@ -59,38 +66,62 @@ void FaultyFiles::arm(FileOperation operation, int nth) {
 }
 
 bool FaultyFiles::strike(FileOperation operation) {
+    if (++m_operations == m_killAt) {
+        std::raise(SIGKILL);
+    }
     return ++m_counts[Index(operation)] == m_nth && operation == m_operation;
 }
 
-IoResult<FileHandle> FaultyFiles::open(const std::function<IoResult<FileHandle>()>& opening) {
+// The open has happened already, so that a planned failure leaves what a real one would.
+IoResult<FileHandle> FaultyFiles::open(IoResult<FileHandle> opened) {
     if (strike(FileOperation::open)) {
         return Planned("open");
     }
-    auto file = opening();
-    if (!file) {
-        return file.error();
+    if (!opened) {
+        return opened.error();
     }
-    return FileHandle(std::make_unique<FaultyFile>(std::move(*file), *this));
+    return FileHandle(std::make_unique<FaultyFile>(std::move(*opened), *this));
 }
 
 IoResult<FileHandle> FaultyFiles::openExclusive(const std::filesystem::path& path) {
-    return open([&] { return SystemFiles().openExclusive(path); });
+    return open(SystemFiles().openExclusive(path));
+}
+
+IoResult<FileHandle> FaultyFiles::openForReading(const std::filesystem::path& path) {
+    return open(SystemFiles().openForReading(path));
 }
 
 IoResult<FileHandle> FaultyFiles::openForWriting(const std::filesystem::path& path) {
-    return open([&] { return SystemFiles().openForWriting(path); });
+    return open(SystemFiles().openForWriting(path));
 }
 
-IoResult<FileHandle> FaultyFiles::createEmpty(const std::filesystem::path& path) {
-    return open([&] { return SystemFiles().createEmpty(path); });
+IoResult<NewFile> FaultyFiles::createBeside(const std::filesystem::path& target,
+                                            const std::filesystem::path& like) {
+    auto made = SystemFiles().createBeside(target, like);
+    if (!made) {
+        return made.error();
+    }
+    auto file = open(std::move(made->file));
+    if (!file) {
+        SystemFiles().remove(made->path);
+        return file.error();
+    }
+    return NewFile{made->path, std::move(*file)};
 }
 
-IoResult<> FaultyFiles::replace(const std::filesystem::path& from,
-                                const std::filesystem::path& to) {
+IoResult<> FaultyFiles::replace(const std::filesystem::path& from, const std::filesystem::path& to,
+                                FileHandle current) {
     if (strike(FileOperation::replace)) {
         return Planned("replace");
     }
-    return SystemFiles().replace(from, to);
+    return SystemFiles().replace(from, to, std::move(current));
+}
+
+IoResult<FileIdentity> FaultyFiles::identityOf(const std::filesystem::path& path) {
+    if (strike(FileOperation::identity)) {
+        return Planned("find");
+    }
+    return SystemFiles().identityOf(path);
 }
 
 void FaultyFiles::remove(const std::filesystem::path& path) {

@@ -1,0 +1,99 @@
+// Links planted beside the game, and files that are the game under another name: a load or a save
+// never writes through a link into another file, and never writes the game as its own picture.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
+
+#include "data/ArchiveBuilder.h"
+#include "data/TemporaryDirectory.h"
+#include "savegame/Backup.h"
+#include "savegame/SavedGame.h"
+
+namespace velmor {
+namespace {
+
+using namespace test;
+using Kind = GameErrorKind;
+
+struct Planted {
+    const char* story;
+    // Plants links and files in the folder; may choose another name for the game.
+    std::function<void(const std::filesystem::path& dir, std::filesystem::path& game)> plant;
+    std::vector<Kind> loadMessages;  // none: the load works, and so does a save
+};
+
+TEST(Links, NoWriteGoesThroughALinkOrIntoTheGameItself) {
+    namespace fs = std::filesystem;
+    const auto link = [](const fs::path& target, const fs::path& at) {
+        fs::create_symlink(target, at);
+    };
+    const Planted cases[] = {
+        {"a link where the backup used to be made",
+         [&](const fs::path& dir, fs::path& game) {
+             link(dir / "victim", fs::path(game.string() + ".bak.new"));
+         },
+         {}},
+        {"a link in place of the backup",
+         [&](const fs::path& dir, fs::path& game) { link(dir / "victim", BackupPathOf(game)); },
+         {}},
+        {"a link in place of the picture",
+         [&](const fs::path& dir, fs::path&) { link(dir / "victim", dir / "image.pcx"); },
+         {Kind::cannotWritePicture}},
+        {"the game is the picture",
+         [](const fs::path& dir, fs::path& game) { game = dir / "image.pcx"; },
+         {Kind::cannotWritePicture}},
+        {"the picture is a hard link to the game",
+         [](const fs::path& dir, fs::path& game) { fs::create_hard_link(game, dir / "image.pcx"); },
+         {Kind::cannotWritePicture}},
+        {"the picture is a named pipe",
+         [](const fs::path& dir, fs::path&) {
+             ASSERT_EQ(::mkfifo((dir / "image.pcx").c_str(), 0666), 0);
+         },
+         {Kind::cannotWritePicture}},
+        {"the game is reached through a link",
+         [&](const fs::path& dir, fs::path& game) {
+             fs::rename(game, dir / "real.dkv");
+             link(dir / "real.dkv", game);
+         },
+         {}},
+    };
+    for (const auto& [story, plant, loadMessages] : cases) {
+        SCOPED_TRACE(story);
+        const TemporaryDirectory dir;
+        const Bytes victim{'p', 'r', 'e', 'c', 'i', 'o', 'u', 's'};
+        WriteWholeFile(dir / "victim", victim);
+        fs::path game = dir / "game.dkv";
+        ArchiveBuilder::Standard().writeTo(game);
+        plant(dir.path(), game);
+        if (!fs::exists(game)) {
+            ArchiveBuilder::Standard().writeTo(game);
+        }
+        const Bytes original = ReadWholeFile(game);
+
+        LoadOutcome loaded = SavedGame::Open(game, {.picture = dir / "image.pcx"});
+        std::vector<Kind> kinds;
+        for (const GameError& message : loaded.messages) {
+            kinds.push_back(message.kind);
+        }
+        EXPECT_EQ(kinds, loadMessages);
+        Bytes expected = original;
+        if (loaded.game) {
+            loaded.game->party().values.setNumber(fields::kGold, 4321);
+            EXPECT_TRUE(loaded.game->save());
+            expected = ReadWholeFile(game);
+            EXPECT_NE(expected, original) << "the save reached the game";
+            EXPECT_TRUE(ReadWholeFile(BackupPathOf(game)) == original) << "the backup";
+            EXPECT_FALSE(fs::is_symlink(BackupPathOf(game)));
+        }
+        EXPECT_TRUE(ReadWholeFile(dir / "victim") == victim) << "the file behind a link changed";
+        EXPECT_TRUE(ReadWholeFile(game) == expected) << "the game changed";
+        if (fs::is_symlink(dir / "game.dkv")) {
+            EXPECT_EQ(fs::read_symlink(dir / "game.dkv"), dir / "real.dkv") << "the link stays";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velmor
