@@ -64,18 +64,27 @@ void DataExchange::bind(std::int32_t& value, NumberField& field) {
                           [&value, &field] { ShowText(field, QString::number(value)); }, &field});
 }
 
-NumberField* DataExchange::take() {
+std::vector<NumberField*> DataExchange::take() {
+    std::vector<NumberField*> refused;
     for (const Binding& binding : m_bindings) {
         if (!binding.take()) {
-            return binding.field;
+            refused.push_back(binding.field);
         }
     }
-    return nullptr;
+    return refused;
 }
 
 void DataExchange::show() const {
     for (const Binding& binding : m_bindings) {
         binding.show();
+    }
+}
+
+void DataExchange::show(const NumberField& field) const {
+    for (const Binding& binding : m_bindings) {
+        if (binding.field == &field) {
+            binding.show();
+        }
     }
 }
 

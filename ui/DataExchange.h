@@ -25,12 +25,15 @@ public:
     void bind(std::uint32_t& value, NumberField& field);
     void bind(std::int32_t& value, NumberField& field);
 
-    // Takes every value from its control. Stops at the first number field that does not hold a
-    // number, which keeps its old value, and answers that field; nothing when all were taken.
-    NumberField* take();
+    // Takes every value from its control. A number field that does not hold a number keeps its
+    // old value and is answered, in binding order; the others are taken all the same, so that no
+    // edit depends on the order of the fields.
+    std::vector<NumberField*> take();
 
     // Writes every value into its control: numbers as plain digits.
     void show() const;
+    // Writes the value bound to this field alone.
+    void show(const NumberField& field) const;
 
 private:
     struct Binding {

@@ -195,13 +195,18 @@ bool EditorWindow::UpdateData(bool saveAndValidate) {
         m_exchange.show();
         return true;
     }
-    NumberField* refused = m_exchange.take();
-    if (refused == nullptr) {
+    const std::vector<NumberField*> refused = m_exchange.take();
+    if (refused.empty()) {
         return true;
     }
+    // Told once, and each such field shows again the value it keeps, so that the window never
+    // shows what a save would not write, and the next keystroke elsewhere is not refused again.
     m_prompts.showMessage(kNotANumber, kMessageCaption, MessageStyle::iconError);
-    refused->setFocus();
-    refused->selectAll();
+    for (const NumberField* field : refused) {
+        m_exchange.show(*field);
+    }
+    refused.front()->setFocus();
+    refused.front()->selectAll();
     return false;
 }
 

@@ -44,7 +44,8 @@ public:
 
     // true: takes every bound value from its control; false: writes every one into its control.
     // While either runs, the controls' notifications run no handler. Answers false when a field
-    // does not hold a number; the player has been told, and the field has the focus.
+    // does not hold a number: the player has been told, and the field shows again the value it
+    // kept, selected, with the focus.
     bool UpdateData(bool saveAndValidate = true);
 
     // Enables the editing controls and Save and Close, and disables Load, or the reverse.

@@ -75,6 +75,14 @@ TEST_F(PartyEditorTest, ATypedLevelFollowsTheSkillRules) {
          -56,
          200},
         {"a negative level shown before is not 0", {Mastery::Grandmaster, -56}, 3, 259},
+        {"below -64 Grandmaster reads back another level, so -64 is stored",
+         {Mastery::Grandmaster, -56},
+         -560,
+         192},
+        {"below 0 the other masteries read back another level, so 0 is stored",
+         {Mastery::Expert, -56},
+         -5,
+         64},
     };
     for (const auto& [story, shown, typed, stored] : cases) {
         const SkillEdit edit = editor.typeSkillLevel(0, 12, shown, typed);

@@ -6,9 +6,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <random>
 
 #include "data/ArchiveBuilder.h"
 #include "party/ByteFields.h"
+#include "party/NumberText.h"
 #include "savegame/Messages.h"
 #include "savegame/PartyEntry.h"
 #include "ui/ControlIds.h"
@@ -174,46 +176,89 @@ TEST_F(CommandsTest, FailedLoadsLeaveTheWindowAsItWas) {
     }
 }
 
-// Each number field edits its own value: the record's for the selected character, the party's
-// for food, gold and bank gold. A value above the limit shows the limit it was stored as.
-TEST_F(CommandsTest, EachNumberFieldEditsItsOwnValue) {
-    loadParty(PartyBuilder());
-    pick(ids::kCharacterList, 2);
-    const std::pair<int, const PartyField*> bindings[] = {
-        {ids::kFood, &fields::kFood},
-        {ids::kGold, &fields::kGold},
-        {ids::kBankGold, &fields::kBankGold},
-        {ids::kMight, &fields::kMight},
-        {ids::kIntellect, &fields::kIntellect},
-        {ids::kPersonality, &fields::kPersonality},
-        {ids::kEndurance, &fields::kEndurance},
-        {ids::kAccuracy, &fields::kAccuracy},
-        {ids::kSpeed, &fields::kSpeed},
-        {ids::kLuck, &fields::kLuck},
-        {ids::kExperience, &fields::kExperience},
-        {ids::kSkillPoints, &fields::kSkillPoints},
-    };
-    std::uint32_t typed = 100;
-    for (const auto& [id, field] : bindings) {
-        const auto stored = [&, field = field] {
-            return field->owner == FieldOwner::party ? party().values.number(*field)
-                                                     : record(2).number(*field);
-        };
-        type(id, QString::number(++typed));
-        EXPECT_EQ(stored(), typed) << field->key;
-        type(id, "99999999999");
-        EXPECT_EQ(text(id), QString::number(field->limit)) << field->key;
-        EXPECT_EQ(stored(), field->limit) << field->key;
-    }
-    EXPECT_TRUE(prompts.shown.empty()) << "caps are silent";
+// Where each number field's value lives, as the game lays it out: in the party values, or in the
+// record of the character picked. Written here apart from the window's own bindings.
+struct Place {
+    int field;
+    bool inRecord;
+    std::size_t offset;
+};
+constexpr Place kNumberPlaces[] = {
+    {ids::kFood, false, 0},       {ids::kGold, false, 12},      {ids::kBankGold, false, 16},
+    {ids::kMight, true, 692},     {ids::kIntellect, true, 696}, {ids::kPersonality, true, 700},
+    {ids::kEndurance, true, 704}, {ids::kAccuracy, true, 712},  {ids::kSpeed, true, 708},
+    {ids::kLuck, true, 716},      {ids::kExperience, true, 0},  {ids::kSkillPoints, true, 6996},
+};
 
-    // The arrows store as typing does; party values stay when another character is picked.
-    field(ids::kMight)->stepBy(-1);
-    EXPECT_EQ(record(2).number(fields::kMight), 254u);
-    type(ids::kGold, "4242");
-    pick(ids::kCharacterList, 7);
-    EXPECT_EQ(text(ids::kGold), "4242");
-    EXPECT_EQ(text(ids::kMight), QString::number(record(7).number(fields::kMight)));
+// Random typing, deleting and picking, as a restless player does it: after every step each field
+// shows what a save would write, and at the end a save writes exactly that.
+TEST_F(CommandsTest, WhatTheWindowShowsIsWhatASaveWrites) {
+    loadParty(PartyBuilder().record(0, RecordBuilder(0).skill(0, 200).skill(1, 400).build()));
+    std::mt19937 random(11);
+    const auto any = [&random](int below) {
+        return std::uniform_int_distribution<int>(0, below - 1)(random);
+    };
+    const auto digits = [&](int count) {
+        QString typed;
+        for (int i = 0; i < count; ++i) {
+            typed += QChar(u'0' + any(10));
+        }
+        return typed;
+    };
+    std::vector<int> fields;
+    for (const Place& place : kNumberPlaces) {
+        fields.push_back(place.field);
+    }
+    fields.push_back(ids::kSkillLevel);
+    for (int step = 0; step < 300; ++step) {
+        const int id = fields[static_cast<std::size_t>(any(static_cast<int>(fields.size())))];
+        std::string story;
+        switch (any(6)) {
+            case 0:
+                pick(ids::kCharacterList, any(36));
+                story = "picked a character";
+                break;
+            case 1:
+                pick(ids::kSkillList, any(5));
+                story = "picked a skill";
+                break;
+            case 2:
+                field(id)->selectAll();
+                QTest::keyClick(field(id), Qt::Key_Delete);
+                story = "emptied " + std::to_string(id);
+                break;
+            case 3:
+                field(id)->setFocus();
+                QTest::keyClick(field(id), Qt::Key_End);
+                QTest::keyClick(field(id), Qt::Key_Backspace);
+                story = "took the last digit of " + std::to_string(id);
+                break;
+            default:
+                type(id, (id == ids::kSkillLevel && any(3) == 0 ? "-" : "") + digits(any(12)));
+                story = "typed " + field(id)->text().toStdString() + " into " + std::to_string(id);
+        }
+        SCOPED_TRACE("step " + std::to_string(step) + ": " + story);
+        const auto c =
+            static_cast<std::size_t>(get<QComboBox>(ids::kCharacterList)->currentIndex());
+        for (const Place& place : kNumberPlaces) {
+            const auto& bytes = place.inRecord
+                                    ? std::span<const std::uint8_t>(record(c).bytes())
+                                    : std::span<const std::uint8_t>(party().values.bytes());
+            ASSERT_EQ(ParseUnsigned(text(place.field).toStdString()), ReadU32(bytes, place.offset))
+                << "field " << place.field << " shows " << text(place.field).toStdString();
+        }
+        const auto k = static_cast<std::size_t>(get<QComboBox>(ids::kSkillList)->currentIndex());
+        const SkillLevel stored = DecodeSkill(record(c).skill(k));
+        ASSERT_EQ(ParseSigned(text(ids::kSkillLevel).toStdString()), stored.level);
+        ASSERT_EQ(masteryButtons(),
+                  (std::vector{stored.mastery == Mastery::Normal, stored.mastery == Mastery::Expert,
+                               stored.mastery == Mastery::Master,
+                               stored.mastery == Mastery::Grandmaster}));
+    }
+    save(MessageAnswer::yes);
+    const auto saved = SavedGame::Open(path).game;
+    ASSERT_TRUE(saved);
+    EXPECT_TRUE(saved->party() == party());
 }
 
 TEST_F(CommandsTest, SkillLevelAndMasteryButtonsShowAndEditThePickedSkill) {
@@ -237,8 +282,18 @@ TEST_F(CommandsTest, SkillLevelAndMasteryButtonsShowAndEditThePickedSkill) {
     EXPECT_EQ(masteryButtons(), (std::vector{false, false, false, true}))
         << "a click never unchecks a mastery, and unchecks the others";
 
+    // A level below zero, as the game can store one, keeps its sign while its digits are edited,
+    // and what the field shows is what is stored, now and when the skill is picked again.
     pick(ids::kSkillList, 7);  // a placeholder slot, stored as 200
     EXPECT_EQ(text(ids::kSkillLevel), "-56");
+    field(ids::kSkillLevel)->setFocus();
+    QTest::keyClick(field(ids::kSkillLevel), Qt::Key_End);
+    QTest::keyClicks(field(ids::kSkillLevel), "0");
+    EXPECT_EQ(text(ids::kSkillLevel), "-64") << "the lowest level Grandmaster holds";
+    EXPECT_EQ(record(0).skill(7), 192);
+    pick(ids::kSkillList, 6);
+    pick(ids::kSkillList, 7);
+    EXPECT_EQ(text(ids::kSkillLevel), "-64");
     pick(ids::kCharacterList, 1);
     EXPECT_EQ(get<QComboBox>(ids::kSkillList)->currentIndex(), 0)
         << "a new character starts at the first skill";

@@ -42,7 +42,9 @@ TEST_F(WindowShellTest, EnterWithAFieldThatIsNoNumberKeepsTheWindowOpen) {
     ASSERT_EQ(prompts.shown.size(), 1u);
     EXPECT_EQ(prompts.shown[0].caption, "Velmor");
     EXPECT_TRUE(field(ids::kLuck)->hasFocus()) << "the field that is no number gets the focus";
+    EXPECT_EQ(field(ids::kLuck)->text(), "0") << "showing again the value it kept";
 
+    field(ids::kLuck)->setText("");
     QTest::mouseClick(control(ids::kExit), Qt::LeftButton);
     EXPECT_TRUE(window.isVisible()) << "Exit takes every value too";
     EXPECT_EQ(prompts.shown.size(), 2u);
