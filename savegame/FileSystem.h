@@ -96,6 +96,10 @@ public:
 // The files of the machine the editor runs on.
 FileSystem& SystemFiles();
 
+// A name for a new file beside `target` that nobody can guess, for the file layers:
+// ".game.dkv.3f9a1c0b2e7d5a48.new".
+std::filesystem::path UnguessableNameBeside(const std::filesystem::path& target);
+
 // A write past the process's limit on file sizes fails and is told like any failed write, rather
 // than ending the program on the spot. Called once by each program at its start.
 void TellOversizedWritesAsErrors();

@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
-#include <random>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -141,14 +140,6 @@ IoResult<std::unique_ptr<PosixFile>> OpenRegular(const std::filesystem::path& pa
         return Failure(doing, path, EINVAL);
     }
     return file;
-}
-
-// A name for a new file beside `target` that nobody can guess: ".game.dkv.3f9a1c0b2e7d.new".
-std::filesystem::path UnguessableNameBeside(const std::filesystem::path& target) {
-    static std::mt19937_64 random{std::random_device{}()};
-    char suffix[17];
-    std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
-    return target.parent_path() / ("." + target.filename().string() + "." + suffix + ".new");
 }
 
 class PosixFileSystem final : public FileSystem {

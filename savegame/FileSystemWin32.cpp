@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <random>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -134,15 +133,6 @@ IoResult<FileHandle> OpenPlain(const std::filesystem::path& path, DWORD access, 
         return Failure(doing, path, ERROR_INVALID_PARAMETER);
     }
     return FileHandle(std::move(file));
-}
-
-// A name for a new file beside `target` that nobody can guess: ".game.dkv.3f9a1c0b2e7d.new".
-std::filesystem::path UnguessableNameBeside(const std::filesystem::path& target) {
-    static std::mt19937_64 random{std::random_device{}()};
-    char suffix[17];
-    std::snprintf(suffix, sizeof suffix, "%016llx", static_cast<unsigned long long>(random()));
-    return target.parent_path() / (L"." + target.filename().wstring() + L"." +
-                                   std::wstring(suffix, suffix + 16) + L".new");
 }
 
 class WindowsFileSystem final : public FileSystem {

@@ -24,8 +24,13 @@ public:
     // Copies the entry's data as the archive holds it, stopping where the archive ends.
     IoResult<> copyFrom(File& archive, const ArchiveEntry& entry);
 
-    // Cuts the file to what was copied and closes it; later calls do nothing.
+    // Cuts the file to what was copied and closes it; later calls do nothing. A picture file
+    // that goes away unfinished, as when the load stops early, is cut all the same.
     IoResult<> finish();
+
+    PictureFile(PictureFile&&) noexcept = default;
+    PictureFile& operator=(PictureFile&&) = delete;
+    ~PictureFile() { (void)finish(); }
 
 private:
     explicit PictureFile(FileHandle file) : m_file(std::move(file)) {}

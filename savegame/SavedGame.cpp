@@ -16,7 +16,7 @@
 namespace velmor {
 namespace {
 
-inline constexpr std::size_t kHeaderTextSize = 20;
+constexpr std::size_t kHeaderTextSize = 20;
 
 IoResult<std::string> ReadHeaderText(File& archive, const ArchiveEntry& header) {
     std::array<std::uint8_t, kHeaderTextSize> bytes{};
@@ -66,19 +66,13 @@ LoadOutcome SavedGame::Open(const std::filesystem::path& path, const OpenOptions
         }
         picture.emplace(std::move(*opened));
     }
-    auto game = std::make_unique<SavedGame>(Token{}, path, files);
-    GameResult<> read =
-        archive ? game->read(**archive, picture ? &*picture : nullptr, progress, outcome.messages)
-                : GameResult<>();
-    if (picture) {
-        if (auto finish = picture->finish(); !finish && read && archive) {
-            read = FileFailure(finish.error());
-        }
-    }
     if (!archive) {
         return outcome;
     }
-    if (!read) {
+    auto game = std::make_unique<SavedGame>(Token{}, path, files);
+    if (auto read =
+            game->read(**archive, picture ? &*picture : nullptr, progress, outcome.messages);
+        !read) {
         outcome.messages.push_back(read.error());
         return outcome;
     }
