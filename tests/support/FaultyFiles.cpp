@@ -10,46 +10,43 @@ IoError Planned(const char* doing) {
     return {std::string("cannot ") + doing + ": Input/output error (planned by the test)"};
 }
 
+// Runs `operation`, unless the file system makes this one fail.
+template <typename Operation>
+auto Unless(FaultyFiles& files, FileOperation kind, const char* doing, Operation operation)
+    -> decltype(operation()) {
+    if (files.strike(kind)) {
+        return Planned(doing);
+    }
+    return operation();
+}
+
 // A file whose every operation is first counted by the file system it came from.
 class FaultyFile final : public File {
 public:
     FaultyFile(FileHandle file, FaultyFiles& files) : m_file(std::move(file)), m_files(files) {}
 
     IoResult<std::uint64_t> size() override {
-        if (m_files.strike(FileOperation::size)) {
-            return Planned("read the size");
-        }
-        return m_file->size();
+        return Unless(m_files, FileOperation::size, "read the size",
+                      [&] { return m_file->size(); });
     }
     IoResult<std::size_t> readAt(std::uint64_t offset, std::span<std::uint8_t> buffer) override {
-        if (m_files.strike(FileOperation::read)) {
-            return Planned("read");
-        }
-        return m_file->readAt(offset, buffer);
+        return Unless(m_files, FileOperation::read, "read",
+                      [&] { return m_file->readAt(offset, buffer); });
     }
     IoResult<> writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
-        if (m_files.strike(FileOperation::write)) {
-            return Planned("write");
-        }
-        return m_file->writeAt(offset, bytes);
+        return Unless(m_files, FileOperation::write, "write",
+                      [&] { return m_file->writeAt(offset, bytes); });
     }
     IoResult<> setLength(std::uint64_t length) override {
-        if (m_files.strike(FileOperation::setLength)) {
-            return Planned("write");
-        }
-        return m_file->setLength(length);
+        return Unless(m_files, FileOperation::setLength, "write",
+                      [&] { return m_file->setLength(length); });
     }
     IoResult<> flush() override {
-        if (m_files.strike(FileOperation::flush)) {
-            return Planned("write to disk");
-        }
-        return m_file->flush();
+        return Unless(m_files, FileOperation::flush, "write to disk",
+                      [&] { return m_file->flush(); });
     }
     IoResult<FileIdentity> identity() override {
-        if (m_files.strike(FileOperation::identity)) {
-            return Planned("read");
-        }
-        return m_file->identity();
+        return Unless(m_files, FileOperation::identity, "read", [&] { return m_file->identity(); });
     }
 
 private:
@@ -74,13 +71,12 @@ bool FaultyFiles::strike(FileOperation operation) {
 
 // The open has happened already, so that a planned failure leaves what a real one would.
 IoResult<FileHandle> FaultyFiles::open(IoResult<FileHandle> opened) {
-    if (strike(FileOperation::open)) {
-        return Planned("open");
-    }
-    if (!opened) {
-        return opened.error();
-    }
-    return FileHandle(std::make_unique<FaultyFile>(std::move(*opened), *this));
+    return Unless(*this, FileOperation::open, "open", [&]() -> IoResult<FileHandle> {
+        if (!opened) {
+            return opened.error();
+        }
+        return FileHandle(std::make_unique<FaultyFile>(std::move(*opened), *this));
+    });
 }
 
 IoResult<FileHandle> FaultyFiles::openExclusive(const std::filesystem::path& path) {
@@ -111,17 +107,13 @@ IoResult<NewFile> FaultyFiles::createBeside(const std::filesystem::path& target,
 
 IoResult<> FaultyFiles::replace(const std::filesystem::path& from, const std::filesystem::path& to,
                                 FileHandle current) {
-    if (strike(FileOperation::replace)) {
-        return Planned("replace");
-    }
-    return SystemFiles().replace(from, to, std::move(current));
+    return Unless(*this, FileOperation::replace, "replace",
+                  [&] { return SystemFiles().replace(from, to, std::move(current)); });
 }
 
 IoResult<FileIdentity> FaultyFiles::identityOf(const std::filesystem::path& path) {
-    if (strike(FileOperation::identity)) {
-        return Planned("find");
-    }
-    return SystemFiles().identityOf(path);
+    return Unless(*this, FileOperation::identity, "find",
+                  [&] { return SystemFiles().identityOf(path); });
 }
 
 void FaultyFiles::remove(const std::filesystem::path& path) {
