@@ -39,7 +39,6 @@ QPushButton* CheckButton(const QString& text, QWidget* parent) {
     auto* button = new Button(text, parent);
     button->setCheckable(true);
     button->setFlat(true);
-    button->setAutoDefault(false);
     return button;
 }
 
@@ -54,11 +53,8 @@ QWidget* Create(const ControlTemplate& control, QWidget* parent) {
     const QString text =
         QString::fromUtf8(control.text.data(), static_cast<qsizetype>(control.text.size()));
     switch (control.kind) {
-        case ControlKind::pushButton: {
-            auto* button = new WrappingButton(text, parent);
-            button->setAutoDefault(false);
-            return button;
-        }
+        case ControlKind::pushButton:
+            return new WrappingButton(text, parent);
         case ControlKind::defaultPushButton: {
             auto* button = new QPushButton(text, parent);
             button->setDefault(true);
@@ -147,6 +143,7 @@ DialogControls::DialogControls(QDialog& dialog, const DialogTemplate& dialogTemp
     dialog.setFixedSize(units.x(dialogTemplate.width), units.y(dialogTemplate.height));
 
     QWidget* lastNumberField = nullptr;
+    QWidget* firstToTakeFocus = nullptr;
     for (const ControlTemplate& control : dialogTemplate.controls) {
         QWidget* widget = nullptr;
         if (control.kind == ControlKind::spin) {
@@ -159,10 +156,19 @@ DialogControls::DialogControls(QDialog& dialog, const DialogTemplate& dialogTemp
             if (control.kind == ControlKind::numberField) {
                 lastNumberField = widget;
             }
+            if (!firstToTakeFocus && control.enabled && (widget->focusPolicy() & Qt::TabFocus)) {
+                firstToTakeFocus = widget;
+            }
         }
         if (control.id >= 0) {
             m_byId.emplace(control.id, widget);
         }
+    }
+    // As on Windows, the dialog opens with the focus on the first control that takes it. Push
+    // buttons stay auto-default, as Qt makes them in a dialog: Enter presses the one that has the
+    // focus, and the dialog's default button when no push button has it.
+    if (firstToTakeFocus) {
+        firstToTakeFocus->setFocus();
     }
 }
 

@@ -111,7 +111,6 @@ TEST_F(WindowTest, ControlsHaveTheirTemplatesKindAndText) {
                          ids::kPromoted}) {
         auto* button = get<QPushButton>(id);
         EXPECT_TRUE(button->isCheckable() && button->isFlat()) << id;
-        EXPECT_FALSE(button->autoDefault()) << id;
     }
     EXPECT_FALSE(get<QProgressBar>(ids::kProgress)->isTextVisible());
     EXPECT_TRUE(get<QPushButton>(ids::kExit)->isDefault());

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "savegame/Messages.h"
@@ -32,6 +33,43 @@ TEST_F(WindowShellTest, EnterInAFieldEndsTheWindowAsExitDoes) {
         EXPECT_FALSE(window.isVisible()) << id;
         EXPECT_EQ(window.result(), QDialog::Accepted) << id;
     }
+}
+
+TEST_F(WindowTest, OpensWithTheFocusOnLoadGame) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    EXPECT_EQ(QApplication::focusWidget(), control(ids::kLoadGame));
+}
+
+// Enter and Space press the focused button and nothing else; once the focus is in a field again,
+// Enter presses Exit.
+TEST_F(WindowShellTest, EnterAndSpacePressTheFocusedButton) {
+    const int buttons[] = {ids::kLoadGame, ids::kSaveGame,    ids::kCloseGame,
+                           ids::kPromoted, ids::kNormal,      ids::kExpert,
+                           ids::kMaster,   ids::kGrandmaster, ids::kLearned};
+    for (const int id : buttons) {
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+            if (id == ids::kSaveGame) {
+                prompts.answers.push_back(MessageAnswer::no);  // Save asks first
+            }
+            window.SetLoadedState(id != ids::kLoadGame);
+            window.show();
+            auto* button = get<QPushButton>(id);
+            const QSignalSpy clicks(button, &QPushButton::clicked);
+            button->setFocus();
+            QTest::keyClick(button, key);
+            EXPECT_EQ(clicks.count(), 1) << id << " key " << key;
+            EXPECT_TRUE(window.isVisible()) << id << " key " << key;
+        }
+    }
+    field(ids::kMight)->setFocus();
+    QTest::keyClick(field(ids::kMight), Qt::Key_Return);
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+
+    window.show();
+    control(ids::kExit)->setFocus();
+    QTest::keyClick(control(ids::kExit), Qt::Key_Space);
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST_F(WindowShellTest, EnterWithAFieldThatIsNoNumberKeepsTheWindowOpen) {
