@@ -70,6 +70,9 @@ QWidget* Create(const ControlTemplate& control, QWidget* parent) {
             auto* list = new QComboBox(parent);
             list->setEditable(false);
             list->setInsertPolicy(QComboBox::InsertAtBottom);
+            // Opens as a list of maxVisibleItems entries below the box, not as a menu as tall as
+            // the screen, which is how Qt's styles open a list that cannot be edited.
+            list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
             return list;
         }
         case ControlKind::classField: {

@@ -1,3 +1,4 @@
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -151,6 +152,27 @@ TEST_F(WindowTest, TabOrderIsTemplateOrder) {
         }
     }
     EXPECT_EQ(chain, expected);
+}
+
+// An open list shows as many entries as fit below its box within the template's dropped height.
+TEST_F(WindowTest, OpenListsKeepToTheirDroppedHeight) {
+    window.SetLoadedState(true);
+    window.show();
+    const DialogUnits units(window.font());
+    for (const ControlTemplate& control : kMainWindowTemplate.controls) {
+        if (control.kind != ControlKind::dropDownList) {
+            continue;
+        }
+        auto* list = get<QComboBox>(control.id);
+        for (int entry = 0; entry < 132; ++entry) {
+            list->addItem(QString::number(entry));
+        }
+        list->showPopup();
+        const QAbstractItemView* view = list->view();
+        EXPECT_EQ(view->height() / view->sizeHintForRow(0), list->maxVisibleItems()) << control.id;
+        EXPECT_LE(list->height() + view->window()->height(), units.y(control.height)) << control.id;
+        list->hidePopup();
+    }
 }
 
 TEST(DialogUnits, ConvertAsWindowsDoes) {
