@@ -34,14 +34,6 @@ QFrame* Frame(QFrame::Shape shape, QWidget* parent) {
     return frame;
 }
 
-template <typename Button>
-QPushButton* CheckButton(const QString& text, QWidget* parent) {
-    auto* button = new Button(text, parent);
-    button->setCheckable(true);
-    button->setFlat(true);
-    return button;
-}
-
 // Pictures, frames and group boxes are drawn over the controls they surround, as Windows draws
 // them, and like Windows they let every click through.
 void LetClicksThrough(QWidget* decoration) {
@@ -82,9 +74,9 @@ QWidget* Create(const ControlTemplate& control, QWidget* parent) {
             return field;
         }
         case ControlKind::checkButton:
-            return CheckButton<QPushButton>(text, parent);
+            return new FlatButton(text, parent);
         case ControlKind::masteryButton:
-            return CheckButton<MasteryButton>(text, parent);
+            return new MasteryButton(text, parent);
         case ControlKind::picture: {
             auto* picture = Label(QString(), Qt::AlignCenter, parent);
             picture->setPixmap(QPixmap(text));

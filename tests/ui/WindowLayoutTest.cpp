@@ -175,6 +175,28 @@ TEST_F(WindowTest, OpenListsKeepToTheirDroppedHeight) {
     }
 }
 
+// The flat push-like buttons stay flat at rest, and show the focus, the pointer over them and a
+// press.
+TEST_F(WindowTest, FlatButtonsShowFocusHoverAndPress) {
+    window.SetLoadedState(true);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    for (const int id : {ids::kPromoted, ids::kNormal, ids::kExpert, ids::kMaster,
+                         ids::kGrandmaster, ids::kLearned}) {
+        auto* button = get<QPushButton>(id);
+        const QImage atRest = button->grab().toImage();
+        button->setFocus();
+        EXPECT_TRUE(button->grab().toImage() != atRest) << "focus on " << id;
+        button->clearFocus();
+        button->setAttribute(Qt::WA_UnderMouse);
+        EXPECT_TRUE(button->grab().toImage() != atRest) << "hover on " << id;
+        button->setAttribute(Qt::WA_UnderMouse, false);
+        button->setDown(true);
+        EXPECT_TRUE(button->grab().toImage() != atRest) << "press on " << id;
+        button->setDown(false);
+    }
+}
+
 TEST(DialogUnits, ConvertAsWindowsDoes) {
     const DialogUnits units(6, 13);
     EXPECT_EQ(units.x(4), 6);
