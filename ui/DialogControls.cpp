@@ -10,6 +10,7 @@
 #include "ui/Buttons.h"
 #include "ui/DialogUnits.h"
 #include "ui/NumberField.h"
+#include "ui/StatusLine.h"
 
 namespace velmor {
 namespace {
@@ -89,6 +90,8 @@ QWidget* Create(const ControlTemplate& control, QWidget* parent) {
             panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             return panel;
         }
+        case ControlKind::statusLine:
+            return new StatusLine(parent);
         case ControlKind::etchedFrame:
         case ControlKind::blackFrame: {
             auto* frame = Frame(QFrame::Box, parent);

@@ -1,9 +1,12 @@
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QToolTip>
 #include <set>
 
 #include "ui/ControlIds.h"
@@ -195,6 +198,50 @@ TEST_F(WindowTest, FlatButtonsShowFocusHoverAndPress) {
         EXPECT_TRUE(button->grab().toImage() != atRest) << "press on " << id;
         button->setDown(false);
     }
+}
+
+// A long path is shortened in its middle, so that the file name stays in sight; the text is one
+// line that nothing cuts off; the bound text stays whole.
+TEST_F(WindowTest, StatusLineShowsBothEndsOfALongPathOnOneWholeLine) {
+    auto* status = get<QLabel>(ids::kStatusLine);
+    const auto drawn = [status](const QString& folder, const QString& file) {
+        status->setText("current game: /home/" + folder + "/" + file);
+        return status->grab().toImage();
+    };
+    const QString folder(300, u'a');
+    const QImage first = drawn(folder, "first.dkv");
+    EXPECT_EQ(status->text().toStdString(),
+              "current game: /home/" + folder.toStdString() + "/first.dkv");
+    QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), status->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(status, &hover);
+    EXPECT_EQ(QToolTip::text().toStdString(), status->text().toStdString());
+    EXPECT_TRUE(drawn(folder, "other.dkv") != first) << "the file name shows";
+    EXPECT_TRUE(drawn(QString(folder).replace(150, 1, u'b'), "first.dkv") == first)
+        << "the middle is left out";
+
+    // The ink of the text is as tall as the same text drawn with room to spare.
+    const auto inkRows = [](const QImage& image, const QRect& area) {
+        int rows = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                if (qGray(image.pixel(x, y)) < 128) {
+                    ++rows;
+                    break;
+                }
+            }
+        }
+        return rows;
+    };
+    const QString text = "current game: /Gjq/yp.dkv";
+    status->setText(text);
+    QImage free(status->width(), 3 * status->height(), QImage::Format_RGB32);
+    free.fill(Qt::white);
+    QPainter painter(&free);
+    painter.setFont(status->font());
+    painter.drawText(free.rect(), Qt::AlignCenter, text);
+    painter.end();
+    EXPECT_EQ(inkRows(status->grab().toImage(), status->contentsRect()),
+              inkRows(free, free.rect()));
 }
 
 TEST(DialogUnits, ConvertAsWindowsDoes) {
