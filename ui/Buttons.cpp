@@ -7,6 +7,8 @@ namespace velmor {
 
 void WrappingButton::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
+    // "Game..." keeps its dots at the end, also when Qt runs right to left.
+    painter.setLayoutDirection(layoutDirection());
     QStyleOptionButton option;
     initStyleOption(&option);
     option.text.clear();

@@ -100,6 +100,8 @@ QWidget* Create(const ControlTemplate& control, QWidget* parent) {
         }
         case ControlKind::groupBox: {
             auto* group = new QGroupBox(text, parent);
+            // The title stands at the left, also when Qt runs right to left.
+            group->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
             LetClicksThrough(group);
             return group;
         }
@@ -137,6 +139,8 @@ DialogControls::DialogControls(QDialog& dialog, const DialogTemplate& dialogTemp
     dialog.setFont(DialogFont());
     dialog.setWindowTitle(QString::fromUtf8(dialogTemplate.title.data(),
                                             static_cast<qsizetype>(dialogTemplate.title.size())));
+    // The template places every control from the left, whatever the language's direction.
+    dialog.setLayoutDirection(Qt::LeftToRight);
     const DialogUnits units(dialog.font());
     dialog.setFixedSize(units.x(dialogTemplate.width), units.y(dialogTemplate.height));
 

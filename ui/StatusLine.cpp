@@ -36,6 +36,8 @@ bool StatusLine::event(QEvent* event) {
 
 void StatusLine::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    // The path reads left to right, also when Qt runs right to left.
+    painter.setLayoutDirection(layoutDirection());
     drawFrame(&painter);
     style()->drawItemText(&painter, textArea(), static_cast<int>(alignment()), palette(),
                           isEnabled(), shownText(), foregroundRole());

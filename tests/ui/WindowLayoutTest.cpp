@@ -244,6 +244,19 @@ TEST_F(WindowTest, StatusLineShowsBothEndsOfALongPathOnOneWholeLine) {
               inkRows(free, free.rect()));
 }
 
+// Qt's -reverse, or a right-to-left language, does not mirror the window.
+TEST_F(WindowTest, LooksTheSameWhateverTheApplicationsDirection) {
+    struct AnotherWindow : WindowTest {
+        using WindowTest::window;
+        void TestBody() override {}
+    };
+    const QImage leftToRight = window.grab().toImage();
+    QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+    const QImage built = AnotherWindow().window.grab().toImage();
+    QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+    EXPECT_TRUE(built == leftToRight);
+}
+
 TEST(DialogUnits, ConvertAsWindowsDoes) {
     const DialogUnits units(6, 13);
     EXPECT_EQ(units.x(4), 6);
