@@ -1,7 +1,9 @@
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 
 #include "savegame/Messages.h"
@@ -102,16 +104,26 @@ TEST_F(WindowShellTest, TheCloseButtonEndsTheWindowWithoutTakingValues) {
     EXPECT_TRUE(prompts.shown.empty());
 }
 
-TEST_F(WindowShellTest, AboutBoxOpensFromTheMenuItem) {
+TEST_F(WindowShellTest, AboutBoxOpensFromTheMenuItemBelowAVisibleSeparator) {
     QAction* about = nullptr;
-    for (QAction* action : window.actions()) {
-        if (action->text() == "&About Velmor...") {
-            about = action;
-        }
-    }
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr) << "no menu opened";
+        const QList<QAction*> items = menu->actions();
+        ASSERT_EQ(items.size(), 2);
+        EXPECT_TRUE(items[0]->isSeparator());
+        const QRect separator = menu->actionGeometry(items[0]);
+        EXPECT_GT(separator.height(), 0) << "the separator is drawn";
+        EXPECT_GT(separator.top(), menu->style()->pixelMetric(QStyle::PM_MenuPanelWidth))
+            << "clear of the menu's frame";
+        about = items[1];
+        menu->close();
+    });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            window.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&window, &click);
     ASSERT_NE(about, nullptr);
-    ASSERT_GE(window.actions().size(), 2);
-    EXPECT_TRUE(window.actions().at(window.actions().indexOf(about) - 1)->isSeparator());
+    EXPECT_EQ(about->text(), "&About Velmor...");
 
     QString title;
     OnNextModalDialog([&](QDialog& dialog) { title = dialog.windowTitle(); });
