@@ -10,6 +10,7 @@
 #include "ui/Buttons.h"
 #include "ui/DialogUnits.h"
 #include "ui/NumberField.h"
+#include "ui/Picture.h"
 #include "ui/StatusLine.h"
 
 namespace velmor {
@@ -79,9 +80,7 @@ QWidget* Create(const ControlTemplate& control, QWidget* parent) {
         case ControlKind::masteryButton:
             return new MasteryButton(text, parent);
         case ControlKind::picture: {
-            auto* picture = Label(QString(), Qt::AlignCenter, parent);
-            picture->setPixmap(QPixmap(text));
-            picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            auto* picture = new Picture(text, parent);
             LetClicksThrough(picture);
             return picture;
         }

@@ -6,9 +6,11 @@
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolTip>
 #include <set>
 
+#include "ui/AboutBox.h"
 #include "ui/ControlIds.h"
 #include "ui/DialogTemplate.h"
 #include "ui/DialogUnits.h"
@@ -255,6 +257,46 @@ TEST_F(WindowTest, LooksTheSameWhateverTheApplicationsDirection) {
     const QImage built = AnotherWindow().window.grab().toImage();
     QGuiApplication::setLayoutDirection(Qt::LeftToRight);
     EXPECT_TRUE(built == leftToRight);
+}
+
+// At two device pixels to the pixel every picture of both windows is drawn from its double-size
+// version, pixel for pixel, not blown up from the small one.
+TEST_F(WindowTest, PicturesUseTheirDoubleSizeVersionsAtTwiceTheDensity) {
+    AboutBox about;
+    const std::pair<QWidget*, const DialogTemplate*> dialogs[] = {{&window, &kMainWindowTemplate},
+                                                                  {&about, &kAboutBoxTemplate}};
+    for (const auto& [dialog, dialogTemplate] : dialogs) {
+        const DialogUnits units(dialog->font());
+        for (const ControlTemplate& control : dialogTemplate->controls) {
+            if (control.kind != ControlKind::picture) {
+                continue;
+            }
+            const QString name =
+                QString::fromUtf8(control.text.data(), static_cast<qsizetype>(control.text.size()));
+            const QImage sharp = QImage(QString(name).replace(".png", "@2x.png"))
+                                     .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            ASSERT_FALSE(sharp.isNull()) << name.toStdString();
+            QLabel* picture = nullptr;
+            for (QLabel* label : dialog->findChildren<QLabel*>()) {
+                if (label->pos() == units.rect(control.x, control.y, 0, 0).topLeft()) {
+                    picture = label;
+                }
+            }
+            ASSERT_NE(picture, nullptr) << name.toStdString();
+
+            QImage drawn(picture->size() * 2, QImage::Format_ARGB32_Premultiplied);
+            drawn.setDevicePixelRatio(2);
+            drawn.fill(Qt::transparent);
+            picture->render(&drawn, {}, {}, QWidget::DrawChildren);
+            const QRect frame = picture->contentsRect();
+            const QRect at =
+                QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, sharp.size() / 2, frame);
+            const QRect shown = at.intersected(frame.adjusted(1, 1, -1, -1));  // the frame's edge
+            EXPECT_TRUE(drawn.copy(QRect(shown.topLeft() * 2, shown.size() * 2)) ==
+                        sharp.copy(QRect((shown.topLeft() - at.topLeft()) * 2, shown.size() * 2)))
+                << name.toStdString();
+        }
+    }
 }
 
 TEST(DialogUnits, ConvertAsWindowsDoes) {
