@@ -10,6 +10,8 @@
 #include "ui/Buttons.h"
 #include "ui/DialogUnits.h"
 #include "ui/NumberField.h"
+#include "ui/Picture.h"
+#include "ui/StatusLine.h"
 
 namespace velmor {
 namespace {
@@ -34,15 +36,6 @@ QFrame* Frame(QFrame::Shape shape, QWidget* parent) {
     return frame;
 }
 
-template <typename Button>
-QPushButton* CheckButton(const QString& text, QWidget* parent) {
-    auto* button = new Button(text, parent);
-    button->setCheckable(true);
-    button->setFlat(true);
-    button->setAutoDefault(false);
-    return button;
-}
-
 // Pictures, frames and group boxes are drawn over the controls they surround, as Windows draws
 // them, and like Windows they let every click through.
 void LetClicksThrough(QWidget* decoration) {
@@ -54,11 +47,8 @@ QWidget* Create(const ControlTemplate& control, QWidget* parent) {
     const QString text =
         QString::fromUtf8(control.text.data(), static_cast<qsizetype>(control.text.size()));
     switch (control.kind) {
-        case ControlKind::pushButton: {
-            auto* button = new WrappingButton(text, parent);
-            button->setAutoDefault(false);
-            return button;
-        }
+        case ControlKind::pushButton:
+            return new WrappingButton(text, parent);
         case ControlKind::defaultPushButton: {
             auto* button = new QPushButton(text, parent);
             button->setDefault(true);
@@ -74,6 +64,9 @@ QWidget* Create(const ControlTemplate& control, QWidget* parent) {
             auto* list = new QComboBox(parent);
             list->setEditable(false);
             list->setInsertPolicy(QComboBox::InsertAtBottom);
+            // Opens as a list of maxVisibleItems entries below the box, not as a menu as tall as
+            // the screen, which is how Qt's styles open a list that cannot be edited.
+            list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
             return list;
         }
         case ControlKind::classField: {
@@ -83,13 +76,11 @@ QWidget* Create(const ControlTemplate& control, QWidget* parent) {
             return field;
         }
         case ControlKind::checkButton:
-            return CheckButton<QPushButton>(text, parent);
+            return new FlatButton(text, parent);
         case ControlKind::masteryButton:
-            return CheckButton<MasteryButton>(text, parent);
+            return new MasteryButton(text, parent);
         case ControlKind::picture: {
-            auto* picture = Label(QString(), Qt::AlignCenter, parent);
-            picture->setPixmap(QPixmap(text));
-            picture->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            auto* picture = new Picture(text, parent);
             LetClicksThrough(picture);
             return picture;
         }
@@ -98,6 +89,8 @@ QWidget* Create(const ControlTemplate& control, QWidget* parent) {
             panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             return panel;
         }
+        case ControlKind::statusLine:
+            return new StatusLine(parent);
         case ControlKind::etchedFrame:
         case ControlKind::blackFrame: {
             auto* frame = Frame(QFrame::Box, parent);
@@ -106,6 +99,8 @@ QWidget* Create(const ControlTemplate& control, QWidget* parent) {
         }
         case ControlKind::groupBox: {
             auto* group = new QGroupBox(text, parent);
+            // The title stands at the left, also when Qt runs right to left.
+            group->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
             LetClicksThrough(group);
             return group;
         }
@@ -143,10 +138,13 @@ DialogControls::DialogControls(QDialog& dialog, const DialogTemplate& dialogTemp
     dialog.setFont(DialogFont());
     dialog.setWindowTitle(QString::fromUtf8(dialogTemplate.title.data(),
                                             static_cast<qsizetype>(dialogTemplate.title.size())));
+    // The template places every control from the left, whatever the language's direction.
+    dialog.setLayoutDirection(Qt::LeftToRight);
     const DialogUnits units(dialog.font());
     dialog.setFixedSize(units.x(dialogTemplate.width), units.y(dialogTemplate.height));
 
     QWidget* lastNumberField = nullptr;
+    QWidget* firstToTakeFocus = nullptr;
     for (const ControlTemplate& control : dialogTemplate.controls) {
         QWidget* widget = nullptr;
         if (control.kind == ControlKind::spin) {
@@ -159,10 +157,19 @@ DialogControls::DialogControls(QDialog& dialog, const DialogTemplate& dialogTemp
             if (control.kind == ControlKind::numberField) {
                 lastNumberField = widget;
             }
+            if (!firstToTakeFocus && control.enabled && (widget->focusPolicy() & Qt::TabFocus)) {
+                firstToTakeFocus = widget;
+            }
         }
         if (control.id >= 0) {
             m_byId.emplace(control.id, widget);
         }
+    }
+    // As on Windows, the dialog opens with the focus on the first control that takes it. Push
+    // buttons stay auto-default, as Qt makes them in a dialog: Enter presses the one that has the
+    // focus, and the dialog's default button when no push button has it.
+    if (firstToTakeFocus) {
+        firstToTakeFocus->setFocus();
     }
 }
 

@@ -19,6 +19,7 @@ enum class ControlKind {
     masteryButton,  // push-like, flat radio button that starts its own group
     picture,        // text names the picture; sunken, centred and clipped
     textPanel,      // sunken static text
+    statusLine,     // sunken static text on one line, shortened in the middle
     etchedFrame,
     blackFrame,
     groupBox,

@@ -87,7 +87,7 @@ constexpr ControlTemplate kMainWindowControls[] = {
     {ids::kStatsGroup, ControlKind::groupBox, "Stats", 100, 90, 210, 120},
     {ids::kSpellsGroup, ControlKind::groupBox, "Spells", 316, 202, 100, 48},
     {ids::kProgress, ControlKind::progressBar, "", 1, 266, 430, 10},
-    {ids::kStatusLine, ControlKind::textPanel, "", 1, 276, 430, 10},
+    {ids::kStatusLine, ControlKind::statusLine, "", 1, 276, 430, 10},
 };
 // clang-format on
 

@@ -9,6 +9,10 @@
 namespace velmor {
 
 NumberField::NumberField(QWidget* parent) : QAbstractSpinBox(parent) {
+    // The arrows sit against the field's left edge and the text follows them. A right-to-left
+    // spin box puts them there; its text still reads left to right.
+    setLayoutDirection(Qt::RightToLeft);
+    lineEdit()->setLayoutDirection(Qt::LeftToRight);
     setKeyboardTracking(true);
     setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
     connect(lineEdit(), &QLineEdit::textChanged, this, &NumberField::textChanged);

@@ -1,6 +1,7 @@
-// A digits-only field with up and down arrows. It holds any run of digits, even one above its
-// range, as a Windows edit with a spin beside it does; the arrows and the Up and Down keys step
-// the number within the range, never wrapping and never writing thousands separators.
+// A digits-only field with up and down arrows at its left edge. It holds any run of digits, even
+// one above its range, as a Windows edit with a spin beside it does; the arrows and the Up and
+// Down keys step the number within the range, never wrapping and never writing thousands
+// separators.
 #pragma once
 
 #include <QAbstractSpinBox>

@@ -1,12 +1,15 @@
-// The editor takes no arguments of its own; those that Qt knows are Qt's, the rest are ignored.
+// The editor takes no arguments, and Qt is given none either: its own (-reverse, -style,
+// -stylesheet and the like) would change the window.
 #include <QApplication>
+#include <algorithm>
 
 #include "savegame/FileSystem.h"
 #include "ui/EditorApp.h"
 
 int main(int argc, char* argv[]) {
     velmor::TellOversizedWritesAsErrors();
-    QApplication application(argc, argv);
+    int programNameOnly = std::min(argc, 1);
+    QApplication application(programNameOnly, argv);
     velmor::EditorApp editor;
     editor.InitInstance();
     return 0;

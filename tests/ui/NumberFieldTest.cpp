@@ -1,3 +1,4 @@
+#include <QLineEdit>
 #include <QTest>
 
 #include "ui/ControlIds.h"
@@ -65,6 +66,20 @@ TEST_F(NumberFieldTest, TypedDigitsStayEvenPastTheRange) {
 TEST_F(NumberFieldTest, PageKeysDoNothing) {
     EXPECT_EQ(stepFrom(ids::kMight, "100", Qt::Key_PageUp, 1), "100");
     EXPECT_EQ(stepFrom(ids::kMight, "100", Qt::Key_PageDown, 1), "100");
+}
+
+// The arrows sit against the field's left edge; the text follows them and reads left to right.
+TEST_F(NumberFieldTest, ArrowsSitAtTheLeftEdge) {
+    window.show();
+    NumberField* might = field(ids::kMight);
+    might->setText("5");
+    QTest::mouseClick(might, Qt::LeftButton, {}, QPoint(4, might->height() / 4));
+    EXPECT_EQ(might->text(), "6");
+    QTest::mouseClick(might, Qt::LeftButton, {}, QPoint(4, might->height() * 3 / 4));
+    EXPECT_EQ(might->text(), "5");
+    const QLineEdit* text = might->findChild<QLineEdit*>();
+    EXPECT_GT(text->x(), 4);
+    EXPECT_TRUE(text->isLeftToRight());
 }
 
 TEST_F(NumberFieldTest, ResistanceFieldsHaveNoArrows) {

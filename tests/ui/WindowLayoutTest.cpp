@@ -1,10 +1,16 @@
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
+#include <QToolTip>
 #include <set>
 
+#include "ui/AboutBox.h"
 #include "ui/ControlIds.h"
 #include "ui/DialogTemplate.h"
 #include "ui/DialogUnits.h"
@@ -111,7 +117,6 @@ TEST_F(WindowTest, ControlsHaveTheirTemplatesKindAndText) {
                          ids::kPromoted}) {
         auto* button = get<QPushButton>(id);
         EXPECT_TRUE(button->isCheckable() && button->isFlat()) << id;
-        EXPECT_FALSE(button->autoDefault()) << id;
     }
     EXPECT_FALSE(get<QProgressBar>(ids::kProgress)->isTextVisible());
     EXPECT_TRUE(get<QPushButton>(ids::kExit)->isDefault());
@@ -152,6 +157,146 @@ TEST_F(WindowTest, TabOrderIsTemplateOrder) {
         }
     }
     EXPECT_EQ(chain, expected);
+}
+
+// An open list shows as many entries as fit below its box within the template's dropped height.
+TEST_F(WindowTest, OpenListsKeepToTheirDroppedHeight) {
+    window.SetLoadedState(true);
+    window.show();
+    const DialogUnits units(window.font());
+    for (const ControlTemplate& control : kMainWindowTemplate.controls) {
+        if (control.kind != ControlKind::dropDownList) {
+            continue;
+        }
+        auto* list = get<QComboBox>(control.id);
+        for (int entry = 0; entry < 132; ++entry) {
+            list->addItem(QString::number(entry));
+        }
+        list->showPopup();
+        const QAbstractItemView* view = list->view();
+        EXPECT_EQ(view->height() / view->sizeHintForRow(0), list->maxVisibleItems()) << control.id;
+        EXPECT_LE(list->height() + view->window()->height(), units.y(control.height)) << control.id;
+        list->hidePopup();
+    }
+}
+
+// The flat push-like buttons stay flat at rest, and show the focus, the pointer over them and a
+// press.
+TEST_F(WindowTest, FlatButtonsShowFocusHoverAndPress) {
+    window.SetLoadedState(true);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    for (const int id : {ids::kPromoted, ids::kNormal, ids::kExpert, ids::kMaster,
+                         ids::kGrandmaster, ids::kLearned}) {
+        auto* button = get<QPushButton>(id);
+        const QImage atRest = button->grab().toImage();
+        button->setFocus();
+        EXPECT_TRUE(button->grab().toImage() != atRest) << "focus on " << id;
+        button->clearFocus();
+        button->setAttribute(Qt::WA_UnderMouse);
+        EXPECT_TRUE(button->grab().toImage() != atRest) << "hover on " << id;
+        button->setAttribute(Qt::WA_UnderMouse, false);
+        button->setDown(true);
+        EXPECT_TRUE(button->grab().toImage() != atRest) << "press on " << id;
+        button->setDown(false);
+    }
+}
+
+// A long path is shortened in its middle, so that the file name stays in sight; the text is one
+// line that nothing cuts off; the bound text stays whole.
+TEST_F(WindowTest, StatusLineShowsBothEndsOfALongPathOnOneWholeLine) {
+    auto* status = get<QLabel>(ids::kStatusLine);
+    const auto drawn = [status](const QString& folder, const QString& file) {
+        status->setText("current game: /home/" + folder + "/" + file);
+        return status->grab().toImage();
+    };
+    const QString folder(300, u'a');
+    const QImage first = drawn(folder, "first.dkv");
+    EXPECT_EQ(status->text().toStdString(),
+              "current game: /home/" + folder.toStdString() + "/first.dkv");
+    QHelpEvent hover(QEvent::ToolTip, QPoint(5, 5), status->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(status, &hover);
+    EXPECT_EQ(QToolTip::text().toStdString(), status->text().toStdString());
+    EXPECT_TRUE(drawn(folder, "other.dkv") != first) << "the file name shows";
+    EXPECT_TRUE(drawn(QString(folder).replace(150, 1, u'b'), "first.dkv") == first)
+        << "the middle is left out";
+
+    // The ink of the text is as tall as the same text drawn with room to spare.
+    const auto inkRows = [](const QImage& image, const QRect& area) {
+        int rows = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                if (qGray(image.pixel(x, y)) < 128) {
+                    ++rows;
+                    break;
+                }
+            }
+        }
+        return rows;
+    };
+    const QString text = "current game: /Gjq/yp.dkv";
+    status->setText(text);
+    QImage free(status->width(), 3 * status->height(), QImage::Format_RGB32);
+    free.fill(Qt::white);
+    QPainter painter(&free);
+    painter.setFont(status->font());
+    painter.drawText(free.rect(), Qt::AlignCenter, text);
+    painter.end();
+    EXPECT_EQ(inkRows(status->grab().toImage(), status->contentsRect()),
+              inkRows(free, free.rect()));
+}
+
+// Qt's -reverse, or a right-to-left language, does not mirror the window.
+TEST_F(WindowTest, LooksTheSameWhateverTheApplicationsDirection) {
+    struct AnotherWindow : WindowTest {
+        using WindowTest::window;
+        void TestBody() override {}
+    };
+    const QImage leftToRight = window.grab().toImage();
+    QGuiApplication::setLayoutDirection(Qt::RightToLeft);
+    const QImage built = AnotherWindow().window.grab().toImage();
+    QGuiApplication::setLayoutDirection(Qt::LeftToRight);
+    EXPECT_TRUE(built == leftToRight);
+}
+
+// At two device pixels to the pixel every picture of both windows is drawn from its double-size
+// version, pixel for pixel, not blown up from the small one.
+TEST_F(WindowTest, PicturesUseTheirDoubleSizeVersionsAtTwiceTheDensity) {
+    AboutBox about;
+    const std::pair<QWidget*, const DialogTemplate*> dialogs[] = {{&window, &kMainWindowTemplate},
+                                                                  {&about, &kAboutBoxTemplate}};
+    for (const auto& [dialog, dialogTemplate] : dialogs) {
+        const DialogUnits units(dialog->font());
+        for (const ControlTemplate& control : dialogTemplate->controls) {
+            if (control.kind != ControlKind::picture) {
+                continue;
+            }
+            const QString name =
+                QString::fromUtf8(control.text.data(), static_cast<qsizetype>(control.text.size()));
+            const QImage sharp = QImage(QString(name).replace(".png", "@2x.png"))
+                                     .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            ASSERT_FALSE(sharp.isNull()) << name.toStdString();
+            QLabel* picture = nullptr;
+            for (QLabel* label : dialog->findChildren<QLabel*>()) {
+                if (label->pos() == units.rect(control.x, control.y, 0, 0).topLeft()) {
+                    picture = label;
+                }
+            }
+            ASSERT_NE(picture, nullptr) << name.toStdString();
+
+            QImage drawn(picture->size() * 2, QImage::Format_ARGB32_Premultiplied);
+            drawn.setDevicePixelRatio(2);
+            drawn.fill(Qt::transparent);
+            picture->render(&drawn, {}, {}, QWidget::DrawChildren);
+            const QRect frame = picture->contentsRect();
+            const QRect at =
+                QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, sharp.size() / 2, frame);
+            const QRect shown = at.intersected(frame.adjusted(1, 1, -1, -1));  // the frame's edge
+            EXPECT_TRUE(drawn.copy(QRect(shown.topLeft() * 2, shown.size() * 2)) ==
+                        sharp.copy(QRect((shown.topLeft() - at.topLeft()) * 2, shown.size() * 2)))
+                << name.toStdString();
+        }
+    }
 }
 
 TEST(DialogUnits, ConvertAsWindowsDoes) {

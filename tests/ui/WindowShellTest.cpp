@@ -1,6 +1,9 @@
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
+#include <QSignalSpy>
+#include <QStyle>
 #include <QTest>
 
 #include "savegame/Messages.h"
@@ -32,6 +35,43 @@ TEST_F(WindowShellTest, EnterInAFieldEndsTheWindowAsExitDoes) {
         EXPECT_FALSE(window.isVisible()) << id;
         EXPECT_EQ(window.result(), QDialog::Accepted) << id;
     }
+}
+
+TEST_F(WindowTest, OpensWithTheFocusOnLoadGame) {
+    window.show();
+    QApplication::setActiveWindow(&window);
+    EXPECT_EQ(QApplication::focusWidget(), control(ids::kLoadGame));
+}
+
+// Enter and Space press the focused button and nothing else; once the focus is in a field again,
+// Enter presses Exit.
+TEST_F(WindowShellTest, EnterAndSpacePressTheFocusedButton) {
+    const int buttons[] = {ids::kLoadGame, ids::kSaveGame,    ids::kCloseGame,
+                           ids::kPromoted, ids::kNormal,      ids::kExpert,
+                           ids::kMaster,   ids::kGrandmaster, ids::kLearned};
+    for (const int id : buttons) {
+        for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}) {
+            if (id == ids::kSaveGame) {
+                prompts.answers.push_back(MessageAnswer::no);  // Save asks first
+            }
+            window.SetLoadedState(id != ids::kLoadGame);
+            window.show();
+            auto* button = get<QPushButton>(id);
+            const QSignalSpy clicks(button, &QPushButton::clicked);
+            button->setFocus();
+            QTest::keyClick(button, key);
+            EXPECT_EQ(clicks.count(), 1) << id << " key " << key;
+            EXPECT_TRUE(window.isVisible()) << id << " key " << key;
+        }
+    }
+    field(ids::kMight)->setFocus();
+    QTest::keyClick(field(ids::kMight), Qt::Key_Return);
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+
+    window.show();
+    control(ids::kExit)->setFocus();
+    QTest::keyClick(control(ids::kExit), Qt::Key_Space);
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST_F(WindowShellTest, EnterWithAFieldThatIsNoNumberKeepsTheWindowOpen) {
@@ -66,16 +106,26 @@ TEST_F(WindowShellTest, TheCloseButtonEndsTheWindowWithoutTakingValues) {
     EXPECT_TRUE(prompts.shown.empty());
 }
 
-TEST_F(WindowShellTest, AboutBoxOpensFromTheMenuItem) {
+TEST_F(WindowShellTest, AboutBoxOpensFromTheMenuItemBelowAVisibleSeparator) {
     QAction* about = nullptr;
-    for (QAction* action : window.actions()) {
-        if (action->text() == "&About Velmor...") {
-            about = action;
-        }
-    }
+    QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr) << "no menu opened";
+        const QList<QAction*> items = menu->actions();
+        ASSERT_EQ(items.size(), 2);
+        EXPECT_TRUE(items[0]->isSeparator());
+        const QRect separator = menu->actionGeometry(items[0]);
+        EXPECT_GT(separator.height(), 0) << "the separator is drawn";
+        EXPECT_GT(separator.top(), menu->style()->pixelMetric(QStyle::PM_MenuPanelWidth))
+            << "clear of the menu's frame";
+        about = items[1];
+        menu->close();
+    });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            window.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&window, &click);
     ASSERT_NE(about, nullptr);
-    ASSERT_GE(window.actions().size(), 2);
-    EXPECT_TRUE(window.actions().at(window.actions().indexOf(about) - 1)->isSeparator());
+    EXPECT_EQ(about->text(), "&About Velmor...");
 
     QString title;
     OnNextModalDialog([&](QDialog& dialog) { title = dialog.windowTitle(); });

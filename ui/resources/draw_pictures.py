@@ -2,7 +2,9 @@
 """Draw the editor's own pictures (window icons, banners, resource icons).
 
 Every picture is built from simple shapes by this script and written as a PNG
-next to it, so the artwork can be regenerated (byte for byte) with
+next to it, once at its own size (name.png) and once at twice its size for
+screens with two pixels to each of ours (name@2x.png), so the artwork can be
+regenerated (byte for byte) with
 
     python3 ui/resources/draw_pictures.py
 
@@ -255,16 +257,21 @@ def radial(cx, cy, r, stops, ry=None):
 
 
 class Canvas:
-    """RGBA pixels, stored premultiplied so that layering is a plain blend."""
+    """RGBA pixels, stored premultiplied so that layering is a plain blend.
 
-    def __init__(self, width, height, background=(0, 0, 0, 0)):
-        self.w, self.h = width, height
+    Shapes and paints are given in the picture's own pixels; a canvas of scale 2
+    has twice as many pixels along each axis and draws the same picture finer."""
+
+    def __init__(self, width, height, background=(0, 0, 0, 0), scale=1):
+        self.scale = scale
+        self.w, self.h = width * scale, height * scale
         r, g, b, a = background
-        self.px = [[r * a, g * a, b * a, a] for _ in range(width * height)]
+        self.px = [[r * a, g * a, b * a, a] for _ in range(self.w * self.h)]
 
     def fill(self, shape, paint, opacity=1.0):
         """Cover the shape with a colour or a paint function of (x, y)."""
-        x0, y0, x1, y1 = shape.bbox
+        s = self.scale
+        x0, y0, x1, y1 = (v * s for v in shape.bbox)
         px0, px1 = max(0, math.floor(x0)), min(self.w, math.ceil(x1))
         py0, py1 = max(0, math.floor(y0)), min(self.h, math.ceil(y1))
         if px0 >= px1 or py0 >= py1:
@@ -273,7 +280,8 @@ class Canvas:
         for py in range(py0, py1):
             counts = [0] * (px1 - px0)
             for j in range(SUB):
-                for a, b in shape.spans(py + (j + 0.5) / SUB):
+                for a, b in shape.spans((py + (j + 0.5) / SUB) / s):
+                    a, b = a * s, b * s
                     # Sample k sits at x = (k + 0.5) / SUB.
                     k0 = max(math.ceil(a * SUB - 0.5), px0 * SUB)
                     k1 = min(math.ceil(b * SUB - 0.5), px1 * SUB)
@@ -283,7 +291,7 @@ class Canvas:
                 if n == 0:
                     continue
                 x = px0 + i
-                r, g, b, a = paint(x + 0.5, py + 0.5) if callable(paint) else paint
+                r, g, b, a = paint((x + 0.5) / s, (py + 0.5) / s) if callable(paint) else paint
                 a *= opacity * n / full
                 dst = self.px[py * self.w + x]
                 keep = 1.0 - a
@@ -293,6 +301,10 @@ class Canvas:
                 dst[3] = a + dst[3] * keep
 
     def save_png(self, name):
+        """Write the picture as name, or as name@2x.png at scale 2."""
+        if self.scale != 1:
+            stem, ext = os.path.splitext(name)
+            name = "%s@%dx%s" % (stem, self.scale, ext)
         rows = bytearray()
         for y in range(self.h):
             rows.append(0)  # no per-row filter
@@ -487,8 +499,8 @@ def draw_quill(c, base, tip, width, pen, nib_len, notches):
     c.fill(stroke([nib, ink_end], pen * 1.3), hex_colour("1a1a24"))
 
 
-def draw_icon_32():
-    c = Canvas(32, 32)
+def draw_icon_32(scale):
+    c = Canvas(32, 32, scale=scale)
     c.fill(shield_outline(3, 29, 1, 31.2, 13), SHIELD_DARK)
     c.fill(shield_outline(4, 28, 2, 29.8, 13), linear((4, 2), (26, 28), SHIELD_GOLD))
     c.fill(shield_outline(6, 26, 4, 26.6, 13), linear((8, 4), (22, 26), SHIELD_BLUE))
@@ -497,8 +509,8 @@ def draw_icon_32():
     c.save_png("icon128_32.png")
 
 
-def draw_icon_16():
-    c = Canvas(16, 16)
+def draw_icon_16(scale):
+    c = Canvas(16, 16, scale=scale)
     c.fill(shield_outline(1, 15, 0, 15.8, 6.5), SHIELD_DARK)
     c.fill(shield_outline(2, 14, 1, 14.4, 6.5), linear((2, 1), (13, 14), SHIELD_GOLD))
     c.fill(shield_outline(3, 13, 2, 12.9, 6.5), linear((4, 2), (11, 13), SHIELD_BLUE))
@@ -510,9 +522,9 @@ def draw_icon_16():
 # Banners: a night sky over mountains and a castle, with the title lettered
 # ---------------------------------------------------------------------------
 
-def draw_banner(name, width, castle_left):
+def draw_banner(name, width, castle_left, scale):
     h = 98
-    c = Canvas(width, h, hex_colour("0a0d26"))
+    c = Canvas(width, h, hex_colour("0a0d26"), scale)
     c.fill(Rect(0, 0, width, h), linear((0, 0), (0, h), [
         (0.0, hex_colour("070a20")), (0.35, hex_colour("131842")),
         (0.58, hex_colour("2c2460")), (0.75, hex_colour("5a3c74")), (1.0, hex_colour("8a5670"))]))
@@ -634,12 +646,12 @@ def draw_frame(c, width, h):
         c.fill(Polygon([(x, y - 3), (x + 3, y), (x, y + 3), (x - 3, y)]), hex_colour("f4c04a"))
 
 
-def draw_banner_about():
-    draw_banner("banner129.png", 349, castle_left=True)
+def draw_banner_about(scale):
+    draw_banner("banner129.png", 349, castle_left=True, scale=scale)
 
 
-def draw_banner_main():
-    draw_banner("banner135.png", 348, castle_left=False)
+def draw_banner_main(scale):
+    draw_banner("banner135.png", 348, castle_left=False, scale=scale)
 
 
 # ---------------------------------------------------------------------------
@@ -655,8 +667,8 @@ def fruit(c, cx, cy, rx, ry, light, mid, dark):
            (1, 1, 1, 1), 0.75)
 
 
-def draw_food():
-    c = Canvas(32, 17)
+def draw_food(scale):
+    c = Canvas(32, 17, scale=scale)
     cx, rim_y, rx, ry = 16.0, 9.6, 13.2, 6.4
     brown_dark, brown = hex_colour("3a1f0a"), hex_colour("8a5424")
     # Inside of the bowl, seen past the far rim.
@@ -682,16 +694,16 @@ def draw_food():
     c.save_png("food136.png")
 
 
-def draw_gold():
-    c = Canvas(40, 17)
+def draw_gold(scale):
+    c = Canvas(40, 17, scale=scale)
     coin_stack(c, 9.5, 14.0, 7.0, 2.3, 1.7, 5, 2.3)
     coin_stack(c, 21.5, 14.6, 7.0, 2.3, 1.7, 3, 2.3)
     standing_coin(c, 32.6, 9.6, 6.0)
     c.save_png("gold137.png")
 
 
-def draw_bank():
-    c = Canvas(64, 64)
+def draw_bank(scale):
+    c = Canvas(64, 64, scale=scale)
     ink = hex_colour("3a1f08")
     # Sack body: wide at the bottom, pinched at the neck.
     body = path((27, 21),
@@ -737,4 +749,5 @@ PICTURES = [draw_icon_32, draw_icon_16, draw_banner_about, draw_banner_main,
 
 if __name__ == "__main__":
     for draw in PICTURES:
-        draw()
+        for scale in (1, 2):
+            draw(scale)
