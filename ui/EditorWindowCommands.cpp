@@ -8,6 +8,7 @@
 #include "party/ClassRules.h"
 #include "party/GameVocabulary.h"
 #include "savegame/Messages.h"
+#include "ui/ControlIds.h"
 #include "ui/EditorWindow.h"
 #include "ui/GameText.h"
 
@@ -114,6 +115,8 @@ void EditorWindow::OnLoadGame() {
     ShowCharacter();
     m_progress->setValue(0);
     UpdateData(false);
+    // Load has just disabled itself; the focus goes to the characters rather than on to Save.
+    m_characterCombo->setFocus();
 }
 
 void EditorWindow::OnSaveGame() {
@@ -144,6 +147,8 @@ void EditorWindow::OnCloseGame() {
     m_className.clear();
     m_infoText.clear();
     UpdateData(false);
+    // Close has just disabled itself; the focus goes back to Load rather than on to Exit.
+    m_controls.control(ids::kLoadGame)->setFocus();
 }
 
 void EditorWindow::ShowCharacter() {

@@ -24,7 +24,10 @@ using namespace test;
 
 class CommandsTest : public WindowTest {
 protected:
-    CommandsTest() { window.show(); }
+    CommandsTest() {
+        window.show();
+        QApplication::setActiveWindow(&window);
+    }
 
     void load(const ArchiveBuilder& archive) {
         path = archive.writeTo(dir / "game.dkv");
@@ -116,6 +119,7 @@ TEST_F(CommandsTest, LoadFillsTheWindow) {
     EXPECT_TRUE(checked(ids::kLearned));
     EXPECT_FALSE(control(ids::kLoadGame)->isEnabled());
     EXPECT_TRUE(control(ids::kSaveGame)->isEnabled());
+    EXPECT_TRUE(characters->hasFocus()) << "not Save, where Enter would ask to save";
     EXPECT_EQ(get<QProgressBar>(ids::kProgress)->value(), 0);
     EXPECT_EQ(ReadWholeFile(dir / "image.pcx"), Noise(5000, 11));
 }
@@ -358,6 +362,7 @@ TEST_F(CommandsTest, CloseReturnsToTheStartState) {
     click(ids::kCloseGame);
 
     expectNoGame();
+    EXPECT_TRUE(control(ids::kLoadGame)->hasFocus()) << "not Exit, where Enter would end it";
     for (const int id : {ids::kFood, ids::kGold, ids::kBankGold, ids::kMight, ids::kIntellect,
                          ids::kPersonality, ids::kEndurance, ids::kAccuracy, ids::kSpeed,
                          ids::kLuck, ids::kSkillLevel, ids::kSkillPoints, ids::kExperience}) {
