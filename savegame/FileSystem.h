@@ -46,6 +46,10 @@ public:
     virtual IoResult<> flush() = 0;
 
     virtual IoResult<FileIdentity> identity() = 0;
+
+    // Where this file is, every link resolved; fails when the name it was opened by no longer
+    // leads to it.
+    virtual IoResult<std::filesystem::path> realPath() = 0;
 };
 
 using FileHandle = std::unique_ptr<File>;

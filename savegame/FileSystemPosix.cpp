@@ -101,6 +101,26 @@ public:
         return IdentityOf(*status);
     }
 
+    IoResult<std::filesystem::path> realPath() override {
+        std::error_code error;
+        auto real = std::filesystem::canonical(m_path, error);
+        if (error) {
+            return Failure("find", m_path, error.value());
+        }
+        struct stat there {};
+        if (::stat(real.c_str(), &there) != 0) {
+            return Failure("find", real, errno);
+        }
+        const auto mine = stat("find");
+        if (!mine) {
+            return mine.error();
+        }
+        if (!(IdentityOf(there) == IdentityOf(*mine))) {
+            return Failure("find", m_path, ESTALE);  // another file has taken its name
+        }
+        return real;
+    }
+
     IoResult<> lock() {
         if (::flock(m_descriptor, LOCK_EX | LOCK_NB) != 0) {
             return failure("lock");

@@ -104,6 +104,18 @@ public:
             std::uint64_t{information.nFileIndexHigh} << 32 | information.nFileIndexLow};
     }
 
+    // Asked of the open file itself: it needs no second open, which the exclusive open forbids.
+    IoResult<std::filesystem::path> realPath() override {
+        std::wstring path(32768, L'\0');
+        const DWORD length = ::GetFinalPathNameByHandleW(
+            m_handle, path.data(), static_cast<DWORD>(path.size()), FILE_NAME_NORMALIZED);
+        if (length == 0 || length >= path.size()) {
+            return failure("find");
+        }
+        path.resize(length);
+        return std::filesystem::path(path);
+    }
+
     // True for a file on a disk that is no link.
     bool isPlainFile() const {
         BY_HANDLE_FILE_INFORMATION information{};

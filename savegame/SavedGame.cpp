@@ -26,13 +26,6 @@ IoResult<std::string> ReadHeaderText(File& archive, const ArchiveEntry& header) 
     return std::string(ReadText(bytes, 0, bytes.size()));
 }
 
-// Whether the file at `path` is `opened`, and not another one put in its place since.
-bool IsSameFile(FileSystem& files, const std::filesystem::path& path, File& opened) {
-    const auto there = files.identityOf(path);
-    const auto identity = opened.identity();
-    return there && identity && *there == *identity;
-}
-
 }  // namespace
 
 SavedGame::SavedGame(Token, std::filesystem::path path, FileSystem& files)
@@ -185,7 +178,7 @@ GameResult<std::pair<FileHandle, PartyPlace>> SavedGame::openForSave() {
     if (auto read = ReadParty(*archive, party->position, onDisk); !read) {
         return FileFailure(read.error());
     }
-    if (!(onDisk == m_onDisk)) {
+    if (onDisk != m_onDisk) {
         return MakeError(GameErrorKind::changedSinceLoad, messages::kChangedSinceLoad);
     }
     m_facts = {*fileSize, directory->count, *party};
@@ -195,12 +188,11 @@ GameResult<std::pair<FileHandle, PartyPlace>> SavedGame::openForSave() {
 GameResult<> SavedGame::writeOver(FileHandle archive, const PartyPlace& party,
                                   ProgressSink& progress) {
     // A link to the game stays a link: the file it leads to is the one replaced.
-    std::error_code error;
-    const auto target = std::filesystem::canonical(m_path, error);
-    if (error || !IsSameFile(m_files, target, *archive)) {
+    const auto target = archive->realPath();
+    if (!target) {
         return MakeError(GameErrorKind::changedSinceLoad, messages::kChangedSinceLoad);
     }
-    auto copy = TemporaryFile::CreateBeside(m_files, target, target);
+    auto copy = TemporaryFile::CreateBeside(m_files, *target, *target);
     if (!copy) {
         return FileFailure(copy.error());
     }

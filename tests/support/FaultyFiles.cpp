@@ -48,6 +48,9 @@ public:
     IoResult<FileIdentity> identity() override {
         return Unless(m_files, FileOperation::identity, "read", [&] { return m_file->identity(); });
     }
+    IoResult<std::filesystem::path> realPath() override {
+        return Unless(m_files, FileOperation::identity, "find", [&] { return m_file->realPath(); });
+    }
 
 private:
     FileHandle m_file;
