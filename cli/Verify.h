@@ -1,11 +1,9 @@
 // Checks that a saved game is one the editor handles as it should, and tells what is unusual.
 #pragma once
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "cli/Problem.h"
 #include "savegame/SavedGame.h"
 
 namespace velmor::cli {

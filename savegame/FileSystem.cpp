@@ -4,12 +4,18 @@
 
 #include <cstdio>
 #include <random>
+#include <system_error>
 
 namespace velmor {
 
 std::string DisplayPath(const std::filesystem::path& path) {
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
+}
+
+void FileSystem::remove(const std::filesystem::path& path) {
+    std::error_code ignored;
+    std::filesystem::remove(path, ignored);
 }
 
 std::filesystem::path UnguessableNameBeside(const std::filesystem::path& target) {

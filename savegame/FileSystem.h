@@ -94,7 +94,7 @@ public:
     virtual IoResult<FileIdentity> identityOf(const std::filesystem::path& path) = 0;
 
     // Removes a file of the editor's own; nothing happens when it is not there.
-    virtual void remove(const std::filesystem::path& path) = 0;
+    virtual void remove(const std::filesystem::path& path);
 };
 
 // The files of the machine the editor runs on.

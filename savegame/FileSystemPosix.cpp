@@ -260,11 +260,6 @@ public:
         }
         return IdentityOf(status);
     }
-
-    void remove(const std::filesystem::path& path) override {
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
-    }
 };
 
 }  // namespace

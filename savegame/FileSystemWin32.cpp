@@ -211,11 +211,6 @@ public:
         }
         return WindowsFile(handle, path).identity();
     }
-
-    void remove(const std::filesystem::path& path) override {
-        std::error_code ignored;
-        std::filesystem::remove(path, ignored);
-    }
 };
 
 }  // namespace

@@ -99,7 +99,7 @@ constexpr ControlTemplate kAboutBoxControls[] = {
     {1035, ControlKind::label, "Velmor Saved Game Editor, version 1.5", 5, 75, 265, 10},
     {1036, ControlKind::label, "Edits the party of a saved game of Velmor.", 5, 90, 265, 15},
     {1037, ControlKind::label, "Before the first save after each load, the editor copies the saved game to the same name with \".bak\" added.", 5, 145, 265, 25},
-    {1038, ControlKind::label, "Food, gold, statistics, experience, skills, spells and classes of all 36 characters, written back into the same saved game in place.", 5, 110, 265, 25},
+    {1038, ControlKind::label, "Food, gold, statistics, experience, skills, spells and classes of all 36 characters, written back into the same saved game.", 5, 110, 265, 25},
     {1039, ControlKind::label, "Keep copies of the saved games you care about.", 5, 135, 265, 10},
     {1041, ControlKind::label, "Free software, given as it is, without any warranty. Not made or endorsed by the makers of Velmor.", 5, 175, 265, 25},
 };

@@ -18,6 +18,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // Read the first time a screen needs it, not at start-up.
+    const QPixmap& large();
+
+    QString m_largeName;
     QPixmap m_large;
 };
 
