@@ -44,38 +44,27 @@ protected:
     Bytes original;
 };
 
-// A save without edits rewrites the two ranges with the bytes that were loaded: whatever the
-// archive's layout, the file comes back byte for byte.
-TEST_F(SaveTest, WithoutEditsTheArchiveStaysByteForByte) {
-    const std::pair<const char*, ArchiveBuilder> layouts[] = {
-        {"standard", ArchiveBuilder::Standard()},
-        {"extra entries around the party", ArchiveBuilder()
-                                               .entry("maps.bin", Noise(3000, 1))
-                                               .entry("header.bin", Bytes(40, 'h'))
-                                               .entry("party.bin", PartyBuilder().build())
-                                               .entry("image.pcx", Noise(700, 2))
-                                               .entry("events.bin", Noise(5000, 3))},
-        {"party.bin first and a gap before the data",
-         ArchiveBuilder()
+// Whatever the archive's layout, and wherever party.bin lies when the save comes, a save writes
+// exactly the party's bytes there and leaves every other byte as it was.
+TEST_F(SaveTest, RandomEditsReachExactlyThePartysBytesWhereverItLies) {
+    const std::pair<ArchiveBuilder, std::size_t> layouts[] = {
+        // and party.bin's entry
+        {ArchiveBuilder::Standard(), 2},
+        {ArchiveBuilder()
+             .entry("maps.bin", Noise(3000, 1))
+             .entry("header.bin", Bytes(40, 'h'))
+             .entry("party.bin", PartyBuilder().build())
+             .entry("events.bin", Noise(5000, 3)),
+         2},
+        {ArchiveBuilder()
              .gapAfterDirectory(777)
              .entry("party.bin", PartyBuilder().build())
-             .entry("header.bin", Bytes(20, 'y'))},
-        {"party.bin exactly as large as the party, at the end",
-         ArchiveBuilder().entry("party.bin", PartyBuilder().size(kPartyEntryMinimumSize).build())},
+             .entry("header.bin", Bytes(20, 'y')),
+         0},
+        {ArchiveBuilder().entry("party.bin", PartyBuilder().size(kPartyEntryMinimumSize).build()),
+         0},
     };
-    for (const auto& [story, archive] : layouts) {
-        SCOPED_TRACE(story);
-        loadFrom(archive);
-        ASSERT_TRUE(game->save());
-        EXPECT_EQ(file(), original);
-    }
-}
-
-// Random edits through the editor, then a save: the file must equal the original with exactly
-// the party's two blocks replaced, and nothing else.
-TEST_F(SaveTest, RandomEditsReachExactlyThePartysBytes) {
-    const ArchiveBuilder archive = ArchiveBuilder::Standard();
-    loadFrom(archive);
+    loadFrom(layouts[0].first);
     std::mt19937 random(20261205);
     const auto pick = [&random](std::uint32_t below) {
         return std::uniform_int_distribution<std::uint32_t>(0, below - 1)(random);
@@ -84,9 +73,16 @@ TEST_F(SaveTest, RandomEditsReachExactlyThePartysBytes) {
         &fields::kFood,      &fields::kGold,        &fields::kBankGold,   &fields::kMight,
         &fields::kIntellect, &fields::kPersonality, &fields::kEndurance,  &fields::kAccuracy,
         &fields::kSpeed,     &fields::kLuck,        &fields::kExperience, &fields::kSkillPoints};
-    for (int round = 0; round < 20; ++round) {
+    for (std::size_t round = 0; round < 20; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        // The game as another program rewrote it, with the party unchanged.
+        const auto& [archive, entry] = layouts[round % std::size(layouts)];
+        Bytes expected = archive.build();
+        PlaceParty(expected, 0, archive.dataPosition(entry), game->party());
+        WriteWholeFile(path, expected);
+        // The first round saves without edits, so the file must come back byte for byte.
         PartyEditor editor(game->party());
-        for (int edit = 0; edit < 50; ++edit) {
+        for (int edit = 0; round > 0 && edit < 50; ++edit) {
             const std::size_t c = pick(kCharacterCount);
             switch (pick(4)) {
                 case 0:
@@ -104,28 +100,11 @@ TEST_F(SaveTest, RandomEditsReachExactlyThePartysBytes) {
             }
         }
         ASSERT_TRUE(game->save());
-        Bytes expected = original;
-        PlaceParty(expected, 0, archive.dataPosition(2), game->party());
-        ASSERT_EQ(file(), expected) << "round " << round;
+        PlaceParty(expected, 0, archive.dataPosition(entry), game->party());
+        ASSERT_EQ(file(), expected);
+        EXPECT_EQ(game->facts().party.position, archive.dataPosition(entry));
     }
     EXPECT_EQ(backup(), original);
-}
-
-// The save looks for party.bin afresh and writes wherever it lies now.
-TEST_F(SaveTest, WritesWherePartyBinLiesNow) {
-    loadFrom(ArchiveBuilder::Standard());
-    game->party().values.setNumber(fields::kFood, 777);
-    const ArchiveBuilder moved = ArchiveBuilder()
-                                     .entry("new.bin", Noise(12'345, 9))
-                                     .entry("party.bin", PartyBuilder().build())
-                                     .entry("header.bin", Bytes(20));
-    moved.writeTo(path);
-    Bytes expected = moved.build();
-    PlaceParty(expected, 0, moved.dataPosition(1), game->party());
-
-    ASSERT_TRUE(game->save());
-    EXPECT_EQ(file(), expected);
-    EXPECT_EQ(game->facts().party.position, moved.dataPosition(1));
 }
 
 // Each check refuses the file, makes no backup, writes nothing and keeps the edits, so that the
@@ -139,8 +118,6 @@ TEST_F(SaveTest, RefusedSavesWriteNothingAndKeepTheEdits) {
          Kind::cannotOpen},
         {"held by another editor", [&] { held = std::move(*SystemFiles().openExclusive(path)); },
          Kind::cannotOpen},
-        {"signature gone", [&] { ArchiveBuilder::Standard().signature("XOD").writeTo(path); },
-         Kind::notAnArchive},
         {"count too large", [&] { ArchiveBuilder::Standard().entryCount(5000).writeTo(path); },
          Kind::notAnArchive},
         {"party.bin gone",
@@ -148,15 +125,6 @@ TEST_F(SaveTest, RefusedSavesWriteNothingAndKeepTheEdits) {
          Kind::noParty},
         {"count 0 searches the lead record alone",
          [&] { ArchiveBuilder::Standard().entryCount(0).writeTo(path); }, Kind::noParty},
-        {"party.bin now too small",
-         [&] {
-             ArchiveBuilder()
-                 .entry("party.bin", PartyBuilder().size(271'403).build())
-                 .writeTo(path);
-         },
-         Kind::partyTooSmall},
-        {"party.bin now past the end",
-         [&] { ArchiveBuilder::Standard().truncate(200'000).writeTo(path); }, Kind::partyPastEnd},
     };
     for (const auto& [story, damage, refusal] : cases) {
         SCOPED_TRACE(story);
