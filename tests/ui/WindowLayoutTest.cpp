@@ -13,20 +13,22 @@ namespace {
 using test::EditingWindowTest;
 using test::WindowTest;
 
-// The dialog's title, fixed size, and each control's place, text and state come from its template,
+// A dialog's title, fixed size, and each control's place, text and state come from its template,
 // in dialog units through the dialog font, as on Windows; fields and lists take the height that
-// they need. At two device pixels to the pixel every picture is drawn from its double-size version,
-// pixel for pixel, not blown up from the small one.
+// they need, and an open list shows as many entries as fit within the template's height. Tab goes
+// through the controls in the template's order, an arrow being part of its field. At two device
+// pixels to the pixel every picture is drawn from its double-size version, pixel for pixel.
 template <typename Dialog>
 void ExpectTemplate(const Dialog& dialog, const DialogTemplate& plan) {
     const DialogUnits units(dialog.font());
     EXPECT_EQ(dialog.windowTitle().toStdString(), plan.title);
     EXPECT_TRUE(dialog.minimumSize() == dialog.maximumSize() &&
                 dialog.maximumSize() == QSize(units.x(plan.width), units.y(plan.height)));
+    std::vector<const QWidget*> tabOrder;
     for (const ControlTemplate& control : plan.controls) {
         const QString text = QString::fromUtf8(control.text.data(), std::ssize(control.text));
-        if (const QWidget* widget = dialog.control(control.id);
-            widget && control.kind != ControlKind::spin) {
+        QWidget* widget = dialog.control(control.id);
+        if (widget && control.kind != ControlKind::spin) {
             QRect expected = units.rect(control.x, control.y, control.width, control.height);
             expected.setHeight(widget->height());
             EXPECT_EQ(widget->geometry(), expected) << control.id;
@@ -35,6 +37,18 @@ void ExpectTemplate(const Dialog& dialog, const DialogTemplate& plan) {
                 const char* shows = control.kind == ControlKind::groupBox ? "title" : "text";
                 EXPECT_EQ(widget->property(shows).toString(), text) << control.id;
             }
+            if (widget->focusPolicy() & Qt::TabFocus) {
+                tabOrder.push_back(widget);
+            }
+        }
+        if (auto* list = qobject_cast<QComboBox*>(widget)) {
+            list->addItems(QStringList(132, "entry"));
+            list->showPopup();
+            const QAbstractItemView* view = list->view();
+            EXPECT_EQ(view->height() / view->sizeHintForRow(0), list->maxVisibleItems());
+            EXPECT_LE(list->height() + view->window()->height(), units.y(control.height));
+            list->hidePopup();
+            list->clear();
         }
         if (control.kind != ControlKind::picture) {
             continue;
@@ -57,56 +71,28 @@ void ExpectTemplate(const Dialog& dialog, const DialogTemplate& plan) {
                     sharp.copy(QRect((shown.topLeft() - at.topLeft()) * 2, shown.size() * 2)))
             << text.toStdString();
     }
+    std::vector<const QWidget*> chain;
+    for (const QWidget* widget = &dialog; (widget = widget->nextInFocusChain()) != &dialog;) {
+        if (std::ranges::count(tabOrder, widget) > 0) {
+            chain.push_back(widget);
+        }
+    }
+    EXPECT_EQ(chain, tabOrder);
 }
 
-// Without a game every field that the editor edits shows 0. The focus starts on Load, the first
-// control that takes it; with a game Tab goes through the enabled controls in the template's order,
-// an arrow being part of its field.
+// Without a game the focus is on Load, the first control that takes it, and every field that the
+// editor edits shows 0.
 TEST_F(WindowTest, BothDialogsFollowTheirTemplates) {
     ExpectTemplate(window, kMainWindowTemplate);
     ExpectTemplate(AboutBox(), kAboutBoxTemplate);
     auto* className = get<QLineEdit>(ids::kClassName);
     EXPECT_TRUE(className->isReadOnly() && className->alignment() & Qt::AlignRight);
-    EXPECT_FALSE(get<QProgressBar>(ids::kProgress)->isTextVisible());
+    EXPECT_TRUE(get<QProgressBar>(ids::kProgress)->value() == 0 &&
+                !get<QProgressBar>(ids::kProgress)->isTextVisible());
     EXPECT_EQ(get<QLabel>(ids::kStatusLine)->text(), "current game: <none>");
+    EXPECT_EQ(QApplication::focusWidget(), control(ids::kLoadGame));
     for (const auto& [id, value] : test::kNumberFields) {
         EXPECT_EQ(text(id) + text(ids::kSkillLevel), "00") << id;
-    }
-
-    EXPECT_EQ(QApplication::focusWidget(), control(ids::kLoadGame));
-    window.SetLoadedState(true);
-    std::vector<QWidget*> expected;
-    for (const ControlTemplate& control : kMainWindowTemplate.controls) {
-        QWidget* widget = window.control(control.id);
-        if (widget && widget->focusPolicy() & Qt::TabFocus && widget->isEnabled() &&
-            std::ranges::count(expected, widget) == 0) {
-            expected.push_back(widget);
-        }
-    }
-    std::vector<QWidget*> chain;
-    for (QWidget* widget = &window; (widget = widget->nextInFocusChain()) != &window;) {
-        if (std::ranges::count(expected, widget) > 0) {
-            chain.push_back(widget);
-        }
-    }
-    EXPECT_EQ(chain, expected);
-}
-
-// An open list shows as many entries as fit below its box within the template's dropped height.
-TEST_F(EditingWindowTest, ListsOpenWithinTheirDroppedHeight) {
-    const DialogUnits units(window.font());
-    for (const ControlTemplate& control : kMainWindowTemplate.controls) {
-        if (control.kind == ControlKind::dropDownList) {
-            auto* list = get<QComboBox>(control.id);
-            list->addItems(QStringList(132, "entry"));
-            list->showPopup();
-            const QAbstractItemView* view = list->view();
-            EXPECT_EQ(view->height() / view->sizeHintForRow(0), list->maxVisibleItems())
-                << control.id;
-            EXPECT_LE(list->height() + view->window()->height(), units.y(control.height))
-                << control.id;
-            list->hidePopup();
-        }
     }
 }
 
@@ -116,6 +102,7 @@ TEST_F(EditingWindowTest, FlatButtonsShowFocusHoverAndPress) {
     for (const int id : {ids::kPromoted, ids::kNormal, ids::kExpert, ids::kMaster,
                          ids::kGrandmaster, ids::kLearned}) {
         auto* button = get<QPushButton>(id);
+        EXPECT_TRUE(button->isFlat()) << id;
         const QImage atRest = button->grab().toImage();
         button->setFocus();
         EXPECT_TRUE(button->grab().toImage() != atRest) << "focus on " << id;

@@ -109,66 +109,56 @@ TEST_F(WindowShellTest, IconHasBothSizesAndIsCentredWhenMinimised) {
     const QIcon icon = window.OnQueryDragIcon();
     EXPECT_EQ(icon.availableSizes(), (QList<QSize>{QSize(32, 32), QSize(16, 16)}));
     EXPECT_EQ(window.windowIcon().cacheKey(), icon.cacheKey());
-    const std::tuple<QSize, QPoint> cases[] = {{QSize(35, 35), QPoint(2, 2)},
-                                               {QSize(0, 0), QPoint(-15, -15)},
-                                               {QSize(1, 2), QPoint(-15, -14)}};
-    for (const auto& [client, at] : cases) {
-        EXPECT_EQ(CentredIconPosition(client, QSize(32, 32)), at);
-    }
+    EXPECT_EQ(CentredIconPosition(QSize(35, 35), QSize(32, 32)), QPoint(2, 2));
+    EXPECT_EQ(CentredIconPosition(QSize(0, 0), QSize(32, 32)), QPoint(-15, -15));
+    EXPECT_EQ(CentredIconPosition(QSize(1, 2), QSize(32, 32)), QPoint(-15, -14));
 }
 
-// Sets the text as the player would leave it, then presses the key.
-QString StepFrom(NumberField* field, const QString& start, Qt::Key key, int times) {
-    field->setText(start);
-    for (int i = 0; i < times; ++i) {
-        QTest::keyClick(field, key);
-    }
-    return field->text();
-}
-
-// Up and Down stop at the ends of each field's range, which reaches the value's limit (255 for a
-// skill level, whose steps past 60 are brought back), and write no thousands separators. The page
-// keys, and the resistance fields' arrows, do nothing.
-TEST_F(NumberFieldTest, UpAndDownStepWithinTheRangeAndPageKeysDoNot) {
+// Up and Down step within each field's range, up to its value's limit (255 for a skill level,
+// whose steps past 60 are brought back), without thousands separators; the page keys and the
+// resistance fields' arrows do nothing. The arrows sit against the field's left edge, and the text
+// follows them, reading left to right.
+TEST_F(NumberFieldTest, ArrowsStepWithinEachFieldsRange) {
+    const auto stepped = [this](int id, const QString& from, Qt::Key key) {
+        field(id)->setText(from);
+        QTest::keyClick(field(id), key);
+        QTest::keyClick(field(id), key);
+        return text(id);
+    };
     for (const auto& [id, value] : test::kNumberFields) {
-        const QString limit = QString::number(value.limit);
-        EXPECT_EQ(StepFrom(field(id), QString::number(value.limit - 1), Qt::Key_Up, 2), limit);
-        EXPECT_EQ(StepFrom(field(id), "1", Qt::Key_Down, 2), "0") << id;
+        EXPECT_EQ(stepped(id, QString::number(value.limit - 1), Qt::Key_Up),
+                  QString::number(value.limit));
+        EXPECT_EQ(stepped(id, "1", Qt::Key_Down), "0") << id;
     }
-    EXPECT_EQ(StepFrom(field(ids::kSkillLevel), "254", Qt::Key_Up, 2), "255");
-    for (const Qt::Key key : {Qt::Key_PageUp, Qt::Key_PageDown}) {
-        EXPECT_EQ(StepFrom(field(ids::kMight), "100", key, 1), "100");
-    }
+    EXPECT_EQ(stepped(ids::kSkillLevel, "254", Qt::Key_Up), "255");
+    EXPECT_EQ(
+        stepped(ids::kMight, "100", Qt::Key_PageUp) + stepped(ids::kMight, "100", Qt::Key_PageDown),
+        "100100");
     field(ids::kFireResistance)->setText("5");
     field(ids::kFireResistance)->stepBy(1);
     EXPECT_EQ(text(ids::kFireResistance), "5");
+
+    NumberField* might = field(ids::kMight);
+    QTest::mouseClick(might, Qt::LeftButton, {}, QPoint(4, might->height() / 4));
+    EXPECT_EQ(might->text(), "101");
+    QTest::mouseClick(might, Qt::LeftButton, {}, QPoint(4, might->height() * 3 / 4));
+    EXPECT_EQ(might->text(), "100");
+    const QLineEdit* edit = might->findChild<QLineEdit*>();
+    EXPECT_TRUE(edit->x() > 4 && edit->isLeftToRight());
 }
 
 // Only digits can be typed, even past the range, and leaving the field keeps them. A level shown
 // below zero keeps its minus sign while its digits are edited.
-TEST_F(NumberFieldTest, TypedDigitsStayEvenPastTheRange) {
-    NumberField* might = field(ids::kMight);
-    might->setFocus();
-    might->setText("");
-    QTest::keyClicks(might, "-300x-,.");
-    might->clearFocus();
-    EXPECT_EQ(might->text(), "300");
+TEST_F(NumberFieldTest, OnlyDigitsCanBeTyped) {
+    field(ids::kMight)->setFocus();
+    field(ids::kMight)->setText("");
+    QTest::keyClicks(field(ids::kMight), "-300x-,.");
+    field(ids::kMight)->clearFocus();
+    EXPECT_EQ(text(ids::kMight), "300");
     field(ids::kSkillLevel)->setText("-56");
     QTest::keyClick(field(ids::kSkillLevel), Qt::Key_End);
     QTest::keyClick(field(ids::kSkillLevel), Qt::Key_Backspace);
     EXPECT_EQ(text(ids::kSkillLevel), "-5");
-}
-
-// The arrows sit against the field's left edge; the text follows them and reads left to right.
-TEST_F(NumberFieldTest, ArrowsSitAtTheLeftEdge) {
-    NumberField* might = field(ids::kMight);
-    might->setText("5");
-    QTest::mouseClick(might, Qt::LeftButton, {}, QPoint(4, might->height() / 4));
-    EXPECT_EQ(might->text(), "6");
-    QTest::mouseClick(might, Qt::LeftButton, {}, QPoint(4, might->height() * 3 / 4));
-    EXPECT_EQ(might->text(), "5");
-    const QLineEdit* edit = might->findChild<QLineEdit*>();
-    EXPECT_TRUE(edit->x() > 4 && edit->isLeftToRight());
 }
 
 }  // namespace

@@ -30,21 +30,16 @@ inline ShownMessage Error(std::string_view text) {
     return {std::string(text), std::string(kMessageCaption), MessageStyle::iconError};
 }
 
-// Hands out the files and answers that the test queued, and records every message in order. With
-// no file left the player cancels; a question nobody expected fails the test.
+// Picks the file and gives the answers that the test queued, and records every message in order.
+// Without a file queued the player cancels; a question nobody expected fails the test.
 class ScriptedPrompts : public Prompts {
 public:
-    std::deque<std::filesystem::path> files;
+    std::optional<std::filesystem::path> file;
     std::deque<MessageAnswer> answers;
     std::vector<ShownMessage> shown;
 
     std::optional<std::filesystem::path> chooseFile() override {
-        std::optional<std::filesystem::path> file;
-        if (!files.empty()) {
-            file = files.front();
-            files.pop_front();
-        }
-        return file;
+        return std::exchange(file, std::nullopt);
     }
     MessageAnswer showMessage(std::string_view text, std::string_view caption,
                               MessageStyle style) override {
