@@ -1,14 +1,9 @@
 #include <QAction>
-#include <QLabel>
 #include <QMenu>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QStyle>
-#include <QTest>
 
-#include "savegame/Messages.h"
 #include "ui/AboutBox.h"
-#include "ui/ControlIds.h"
 #include "ui/MinimisedIcon.h"
 #include "ui/WindowTestSupport.h"
 
@@ -16,28 +11,20 @@ namespace velmor {
 namespace {
 
 using test::OnNextModalDialog;
-using test::WindowTest;
-
-class WindowShellTest : public WindowTest {
-protected:
-    WindowShellTest() {
-        window.SetLoadedState(true);
-        window.show();
-        QApplication::setActiveWindow(&window);
-    }
-};
+using WindowShellTest = test::EditingWindowTest;
+using NumberFieldTest = test::EditingWindowTest;
 
 // Enter and Space press the focused button and nothing else. Enter in a field presses Exit, which
-// takes every value and ends the window, also once a button has had the focus.
-TEST_F(WindowShellTest, EnterAndSpacePressTheFocusedButtonAndEnterInAFieldExits) {
+// takes every value and ends the window, also once a button has had the focus; while a field holds
+// no number the window stays, and that field shows again the value it kept, with the focus. Escape
+// and the close button end the window without taking the values.
+TEST_F(WindowShellTest, KeysPressTheFocusedButtonAndOnlyEnterTakesTheValues) {
     const auto enterInAFieldExits = [this] {
-        for (const int id : {ids::kMight, ids::kGold, ids::kSkillLevel}) {
-            window.show();
-            window.setResult(QDialog::Rejected);
-            field(id)->setFocus();
-            QTest::keyClick(field(id), Qt::Key_Return);
-            EXPECT_TRUE(!window.isVisible() && window.result() == QDialog::Accepted) << id;
-        }
+        window.show();
+        window.setResult(QDialog::Rejected);
+        field(ids::kGold)->setFocus();
+        QTest::keyClick(field(ids::kGold), Qt::Key_Return);
+        EXPECT_TRUE(!window.isVisible() && window.result() == QDialog::Accepted);
     };
     enterInAFieldExits();
     prompts.answers.assign(3, MessageAnswer::no);  // Save asks first, once for each key
@@ -56,18 +43,15 @@ TEST_F(WindowShellTest, EnterAndSpacePressTheFocusedButtonAndEnterInAFieldExits)
         }
     }
     enterInAFieldExits();
-}
 
-// With a field that is no number Enter keeps the window open, and that field shows again the value
-// it kept, with the focus. Escape and the close button end the window without taking the values.
-TEST_F(WindowShellTest, EnterChecksTheFieldsButEscapeAndTheCloseButtonDoNot) {
+    prompts.shown.clear();
+    window.show();
+    QApplication::setActiveWindow(&window);
     field(ids::kLuck)->setText("");
-    field(ids::kMight)->setFocus();
-    QTest::keyClick(field(ids::kMight), Qt::Key_Return);
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(field(ids::kLuck)->hasFocus() && field(ids::kLuck)->text() == "0");
+    QTest::keyClick(field(ids::kGold), Qt::Key_Return);
+    EXPECT_TRUE(window.isVisible() && field(ids::kLuck)->hasFocus() && text(ids::kLuck) == "0");
     const std::function<void()> ends[] = {
-        [&] { QTest::keyClick(field(ids::kMight), Qt::Key_Escape); }, [&] { window.close(); }};
+        [&] { QTest::keyClick(field(ids::kLuck), Qt::Key_Escape); }, [&] { window.close(); }};
     for (const auto& end : ends) {
         window.show();
         window.setResult(QDialog::Accepted);
@@ -80,9 +64,11 @@ TEST_F(WindowShellTest, EnterChecksTheFieldsButEscapeAndTheCloseButtonDoNot) {
         std::vector{test::Error("Please enter a whole number in this field, using digits only.")});
 }
 
-// Qt drops a separator at the top of a menu; this one shows, clear of the menu's frame.
+// Qt drops a separator at the top of a menu; this one shows, clear of the menu's frame. The item
+// opens the About box, whose default button OK closes it. So does the About command, whatever its
+// low bits, and no other command.
 TEST_F(WindowShellTest, AboutBoxOpensFromTheMenuItemBelowAVisibleSeparator) {
-    bool opened = false;
+    bool closedWithOk = false;
     QTimer::singleShot(0, [&] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         ASSERT_TRUE(menu != nullptr && menu->actions().size() == 2) << "no menu of two items";
@@ -90,18 +76,23 @@ TEST_F(WindowShellTest, AboutBoxOpensFromTheMenuItemBelowAVisibleSeparator) {
         EXPECT_TRUE(menu->actions()[0]->isSeparator() && separator.height() > 0);
         EXPECT_GT(separator.top(), menu->style()->pixelMetric(QStyle::PM_MenuPanelWidth));
         EXPECT_EQ(menu->actions()[1]->text(), "&About Velmor...");
-        OnNextModalDialog([&](QDialog& dialog) { opened = qobject_cast<AboutBox*>(&dialog); });
+        OnNextModalDialog([&](QDialog& dialog) {
+            auto* about = qobject_cast<AboutBox*>(&dialog);
+            auto* ok =
+                about ? qobject_cast<QPushButton*>(about->control(ids::about::kOk)) : nullptr;
+            ASSERT_TRUE(ok && ok->isDefault());
+            QTest::mouseClick(ok, Qt::LeftButton);
+            closedWithOk = about->result() == QDialog::Accepted;
+        });
         menu->actions()[1]->trigger();
         menu->close();
     });
     QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
                             window.mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(&window, &click);
-    EXPECT_TRUE(opened && window.isVisible()) << "closing the box returns to the window";
-}
+    EXPECT_TRUE(closedWithOk && window.isVisible()) << "closing the box returns to the window";
 
-TEST_F(WindowShellTest, OnlyTheAboutCommandOpensTheAboutBoxWhateverItsLowBits) {
-    for (const unsigned command : {0x10u, 0x11u, 0x1Fu}) {
+    for (const unsigned command : {0x11u, 0x1Fu}) {
         bool opened = false;
         OnNextModalDialog([&](QDialog& dialog) { opened = qobject_cast<AboutBox*>(&dialog); });
         EXPECT_TRUE(window.OnSysCommand(command) && opened) << command;
@@ -111,36 +102,61 @@ TEST_F(WindowShellTest, OnlyTheAboutCommandOpensTheAboutBoxWhateverItsLowBits) {
     }
 }
 
-TEST(AboutBox, ShowsTheBannerSixNoticeLinesAndOk) {
-    AboutBox about;
-    EXPECT_EQ(about.windowTitle(), "Velmor Saved Game Editor [v1.5] - About");
-    auto* banner = qobject_cast<QLabel*>(about.control(ids::about::kBanner));
-    auto* ok = qobject_cast<QPushButton*>(about.control(ids::about::kOk));
-    ASSERT_TRUE(banner && ok);
-    EXPECT_EQ(banner->pixmap().size(), QSize(349, 98));
-    for (const int id : {1035, 1036, 1037, 1038, 1039, 1041}) {
-        auto* line = qobject_cast<QLabel*>(about.control(id));
-        EXPECT_TRUE(line && !line->text().isEmpty()) << id;
-    }
-    EXPECT_TRUE(ok->isDefault());
-    about.show();
-    QTest::mouseClick(ok, Qt::LeftButton);
-    EXPECT_EQ(about.result(), QDialog::Accepted);
-}
-
-TEST_F(WindowShellTest, IconHasBothSizes) {
+// A minimised window's icon is centred in signed arithmetic that rounds toward zero.
+TEST_F(WindowShellTest, IconHasBothSizesAndIsCentredWhenMinimised) {
     const QIcon icon = window.OnQueryDragIcon();
     EXPECT_EQ(icon.availableSizes(), (QList<QSize>{QSize(32, 32), QSize(16, 16)}));
     EXPECT_EQ(window.windowIcon().cacheKey(), icon.cacheKey());
+    EXPECT_EQ(CentredIconPosition(QSize(35, 35), QSize(32, 32)), QPoint(2, 2));
+    EXPECT_EQ(CentredIconPosition(QSize(0, 0), QSize(32, 32)), QPoint(-15, -15));
+    EXPECT_EQ(CentredIconPosition(QSize(1, 2), QSize(32, 32)), QPoint(-15, -14));
 }
 
-TEST(MinimisedIcon, IsCentredRoundingTowardZero) {
-    const std::tuple<QSize, QPoint> cases[] = {{QSize(35, 35), QPoint(2, 2)},
-                                               {QSize(0, 0), QPoint(-15, -15)},
-                                               {QSize(1, 2), QPoint(-15, -14)}};
-    for (const auto& [client, at] : cases) {
-        EXPECT_EQ(CentredIconPosition(client, QSize(32, 32)), at);
+// Up and Down step within each field's range, up to its value's limit (255 for a skill level,
+// whose steps past 60 are brought back), without thousands separators; the page keys and the
+// resistance fields' arrows do nothing. The arrows sit against the field's left edge, and the text
+// follows them, reading left to right.
+TEST_F(NumberFieldTest, ArrowsStepWithinEachFieldsRange) {
+    const auto stepped = [this](int id, const QString& from, Qt::Key key) {
+        field(id)->setText(from);
+        QTest::keyClick(field(id), key);
+        QTest::keyClick(field(id), key);
+        return text(id);
+    };
+    for (const auto& [id, value] : test::kNumberFields) {
+        EXPECT_EQ(stepped(id, QString::number(value.limit - 1), Qt::Key_Up),
+                  QString::number(value.limit));
+        EXPECT_EQ(stepped(id, "1", Qt::Key_Down), "0") << id;
     }
+    EXPECT_EQ(stepped(ids::kSkillLevel, "254", Qt::Key_Up), "255");
+    EXPECT_EQ(
+        stepped(ids::kMight, "100", Qt::Key_PageUp) + stepped(ids::kMight, "100", Qt::Key_PageDown),
+        "100100");
+    field(ids::kFireResistance)->setText("5");
+    field(ids::kFireResistance)->stepBy(1);
+    EXPECT_EQ(text(ids::kFireResistance), "5");
+
+    NumberField* might = field(ids::kMight);
+    QTest::mouseClick(might, Qt::LeftButton, {}, QPoint(4, might->height() / 4));
+    EXPECT_EQ(might->text(), "101");
+    QTest::mouseClick(might, Qt::LeftButton, {}, QPoint(4, might->height() * 3 / 4));
+    EXPECT_EQ(might->text(), "100");
+    const QLineEdit* edit = might->findChild<QLineEdit*>();
+    EXPECT_TRUE(edit->x() > 4 && edit->isLeftToRight());
+}
+
+// Only digits can be typed, even past the range, and leaving the field keeps them. A level shown
+// below zero keeps its minus sign while its digits are edited.
+TEST_F(NumberFieldTest, OnlyDigitsCanBeTyped) {
+    field(ids::kMight)->setFocus();
+    field(ids::kMight)->setText("");
+    QTest::keyClicks(field(ids::kMight), "-300x-,.");
+    field(ids::kMight)->clearFocus();
+    EXPECT_EQ(text(ids::kMight), "300");
+    field(ids::kSkillLevel)->setText("-56");
+    QTest::keyClick(field(ids::kSkillLevel), Qt::Key_End);
+    QTest::keyClick(field(ids::kSkillLevel), Qt::Key_Backspace);
+    EXPECT_EQ(text(ids::kSkillLevel), "-5");
 }
 
 }  // namespace
