@@ -30,6 +30,7 @@ protected:
         std::string out, errors;
         bool says(std::string_view m) const { return status == 0 && out.find(m) != npos; }
         bool failed(std::string_view m) const { return status == 2 && errors.find(m) != npos; }
+        bool quiet() const { return status == 0 && out.empty() && errors.empty(); }
     };
     // No path or value of the tests holds a single quote.
     static std::string Command(const Arguments& arguments) {
@@ -64,7 +65,7 @@ protected:
 // edits. Character 0 holds values the editor would never write, which an unchanged dump keeps.
 TEST_F(VelmorSaveTest, SetDumpAndApplyMakeTheEditorsEdits) {
     RecordBuilder hero(0);
-    hero.name("\xC9lodie").classIndex(5).number(fields::kMight, 999).skill(12, 138).skill(7, 200);
+    hero.name("\xC9lodie").classIndex(5).number(fields::kMight, 999).skill(7, 200);
     PartyBuilder built;
     built.value(fields::kSlot1, 0xDEADBEEF).value(fields::kSlot2, 7);
     built.record(0, hero.spellByte(112, 2).build());
@@ -101,29 +102,26 @@ TEST_F(VelmorSaveTest, SetDumpAndApplyMakeTheEditorsEdits) {
     const std::string dumped = run({"dump", game}).out;
     Json dump = Json::parse(dumped);
     Json& shown = dump["characters"][0];
-    EXPECT_EQ(shown["skills"][12].dump() + shown["skills"][7].dump() + shown["spells"][112].dump(),
-              R"({"index":12,"name":"Fire Magic","mastery":"Master","level":10,"stored":138})"
+    EXPECT_EQ(shown["skills"][7].dump() + shown["spells"][112].dump(),
               R"({"index":7,"name":"<unused_skill_1>","mastery":"Grandmaster","level":-56,)"
               R"("stored":200}{"index":112,"name":"Charm","learned":false,"stored":2})");
     shown.erase("skills");
     shown.erase("spells");
-    dump["characters"] = Json(shown);
+    dump["characters"] = Json::array({shown});
     EXPECT_EQ(dump.dump(),
               R"({"header":"Dune Sea","party":{"food":100,"slot1":3735928559,)"
-              R"("slot2":7,"gold":2000,"bankGold":30000},"characters":{"index":0,)"
+              R"("slot2":7,"gold":2000,"bankGold":30000},"characters":[{"index":0,)"
               "\"name\":\"\xC3\x89lodie\",\"infoText\":\"A hero of the realm.\",\"class\":5,"
               R"("className":"Champion","promoted":true,"might":999,"intellect":23,)"
               R"("personality":36,"endurance":49,"speed":62,"accuracy":75,"luck":88,)"
-              R"("experience":1000,"skillPoints":0}})");
+              R"("experience":1000,"skillPoints":0}]})");
 
     const std::regex readOnly(R"(,"stored":\d+|"class(Name)?": [^,]+,)");
     const auto writable = text("writable.json", std::regex_replace(dumped, readOnly, ""));
     ASSERT_EQ(run({"apply", copy, writable}).status, 0);
     EXPECT_TRUE(ReadWholeFile(copy) == edited);
-    EXPECT_EQ(run({"diff", game, copy}).status, 0);
-    const auto unchanged = run({"apply", game, text("dump.json", dumped)});
-    EXPECT_EQ(unchanged.status, 0);
-    EXPECT_EQ(unchanged.out + unchanged.errors, "");
+    EXPECT_TRUE(run({"diff", game, copy}).quiet()) << "equal games";
+    EXPECT_TRUE(run({"apply", game, text("dump.json", dumped)}).quiet()) << "an unchanged dump";
     EXPECT_TRUE(ReadWholeFile(game + ".bak") == archive.build()) << "no save, so no new backup";
 }
 
@@ -260,9 +258,8 @@ TEST_F(VelmorSaveTest, AFailedLoadEndsEveryCommandWithItsMessages) {
         EXPECT_EQ(failed.errors, std::string(messages::kNoImageEntry) + "\n" +
                                      std::string(messages::kNoPartyEntryOnLoad) + "\n");
     }
-    EXPECT_EQ(run({"--help"}).status, 0);
+    EXPECT_TRUE(run({"--help"}).says("demo"));
     EXPECT_EQ(run({}).status, 2) << "a command is required";
-    EXPECT_EQ(run({"frobnicate"}).status, 2);
 }
 
 TEST_F(VelmorSaveTest, DemoWritesTheSameGoodGameAndReplacesItOnlyWhenForced) {
