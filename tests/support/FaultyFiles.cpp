@@ -12,9 +12,9 @@ IoError Planned(const char* doing) {
 
 // Runs `operation`, unless the file system makes this one fail.
 template <typename Operation>
-auto Unless(FaultyFiles& files, FileOperation kind, const char* doing, Operation operation)
+auto Unless(FaultyFiles& files, const char* doing, Operation operation, bool flush = false)
     -> decltype(operation()) {
-    if (files.strike(kind)) {
+    if (files.strike(flush)) {
         return Planned(doing);
     }
     return operation();
@@ -26,30 +26,26 @@ public:
     FaultyFile(FileHandle file, FaultyFiles& files) : m_file(std::move(file)), m_files(files) {}
 
     IoResult<std::uint64_t> size() override {
-        return Unless(m_files, FileOperation::size, "read the size",
-                      [&] { return m_file->size(); });
+        return Unless(m_files, "read the size", [&] { return m_file->size(); });
     }
     IoResult<std::size_t> readAt(std::uint64_t offset, std::span<std::uint8_t> buffer) override {
-        return Unless(m_files, FileOperation::read, "read",
-                      [&] { return m_file->readAt(offset, buffer); });
+        return Unless(m_files, "read", [&] { return m_file->readAt(offset, buffer); });
     }
     IoResult<> writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
-        return Unless(m_files, FileOperation::write, "write",
-                      [&] { return m_file->writeAt(offset, bytes); });
+        return Unless(m_files, "write", [&] { return m_file->writeAt(offset, bytes); });
     }
     IoResult<> setLength(std::uint64_t length) override {
-        return Unless(m_files, FileOperation::setLength, "write",
-                      [&] { return m_file->setLength(length); });
+        return Unless(m_files, "write", [&] { return m_file->setLength(length); });
     }
     IoResult<> flush() override {
-        return Unless(m_files, FileOperation::flush, "write to disk",
-                      [&] { return m_file->flush(); });
+        return Unless(
+            m_files, "write to disk", [&] { return m_file->flush(); }, true);
     }
     IoResult<FileIdentity> identity() override {
-        return Unless(m_files, FileOperation::identity, "read", [&] { return m_file->identity(); });
+        return Unless(m_files, "read", [&] { return m_file->identity(); });
     }
     IoResult<std::filesystem::path> realPath() override {
-        return Unless(m_files, FileOperation::identity, "find", [&] { return m_file->realPath(); });
+        return Unless(m_files, "find", [&] { return m_file->realPath(); });
     }
 
 private:
@@ -59,22 +55,17 @@ private:
 
 }  // namespace
 
-void FaultyFiles::arm(FileOperation operation, int nth) {
-    m_counts = {};
-    m_operation = operation;
-    m_nth = nth;
-}
-
-bool FaultyFiles::strike(FileOperation operation) {
+bool FaultyFiles::strike(bool flush) {
     if (++m_operations == m_killAt) {
         std::raise(SIGKILL);
     }
-    return ++m_counts[Index(operation)] == m_nth && operation == m_operation;
+    m_flushes += flush;
+    return m_operations == m_failAt;
 }
 
 // The open has happened already, so that a planned failure leaves what a real one would.
 IoResult<FileHandle> FaultyFiles::open(IoResult<FileHandle> opened) {
-    return Unless(*this, FileOperation::open, "open", [&]() -> IoResult<FileHandle> {
+    return Unless(*this, "open", [&]() -> IoResult<FileHandle> {
         if (!opened) {
             return opened.error();
         }
@@ -110,13 +101,12 @@ IoResult<NewFile> FaultyFiles::createBeside(const std::filesystem::path& target,
 
 IoResult<> FaultyFiles::replace(const std::filesystem::path& from, const std::filesystem::path& to,
                                 FileHandle current) {
-    return Unless(*this, FileOperation::replace, "replace",
+    return Unless(*this, "replace",
                   [&] { return SystemFiles().replace(from, to, std::move(current)); });
 }
 
 IoResult<FileIdentity> FaultyFiles::identityOf(const std::filesystem::path& path) {
-    return Unless(*this, FileOperation::identity, "find",
-                  [&] { return SystemFiles().identityOf(path); });
+    return Unless(*this, "find", [&] { return SystemFiles().identityOf(path); });
 }
 
 void FaultyFiles::remove(const std::filesystem::path& path) {

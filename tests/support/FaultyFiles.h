@@ -1,35 +1,24 @@
-// The system's files, with a switch for tests: the n-th operation of one kind fails as a failing
-// disk would. Every operation is counted, so that a test can count what a command does and then
-// make each of its operations fail in turn.
+// The system's files, with a switch for tests: the n-th file operation fails as a failing disk
+// would, or ends the process as a kill or a power cut would. Every operation is counted, so that a
+// test can count what a command does and then strike each of its operations in turn.
 #pragma once
-
-#include <array>
-#include <cstddef>
 
 #include "savegame/FileSystem.h"
 
 namespace velmor::test {
 
-enum class FileOperation { open, read, write, flush, size, setLength, replace, identity };
-inline constexpr std::size_t kFileOperationCount = 8;
-
 class FaultyFiles final : public FileSystem {
 public:
-    // From now on the `nth` operation of this kind (counting from 1) fails; the counts restart.
-    void arm(FileOperation operation, int nth);
-    // Nothing fails any more; the counts restart.
-    void disarm() { arm(FileOperation::open, 0); }
-    // From now on the `nth` operation of any kind (counting from 1) ends the process at once, as a
-    // kill or a power cut would, before the operation runs.
-    void killAt(int nth) {
-        m_operations = 0;
-        m_killAt = nth;
-    }
-    // How many operations of this kind ran since the last arm or disarm.
-    int count(FileOperation operation) const { return m_counts[Index(operation)]; }
+    // From now on the `nth` operation (counting from 1) fails; 0 fails none. The counts restart.
+    void failAt(int nth) { restart(nth, 0); }
+    // From now on the `nth` operation ends the process at once, before it runs.
+    void killAt(int nth) { restart(0, nth); }
+    // What ran since the last failAt or killAt: all operations, and the flushes to the disk.
+    int operations() const { return m_operations; }
+    int flushes() const { return m_flushes; }
 
     // Counts the operation and answers whether it must fail.
-    bool strike(FileOperation operation);
+    bool strike(bool flush = false);
 
     IoResult<FileHandle> openExclusive(const std::filesystem::path& path) override;
     IoResult<FileHandle> openForReading(const std::filesystem::path& path) override;
@@ -42,15 +31,16 @@ public:
     void remove(const std::filesystem::path& path) override;
 
 private:
-    static std::size_t Index(FileOperation operation) {
-        return static_cast<std::size_t>(operation);
+    void restart(int failAt, int killAt) {
+        m_operations = m_flushes = 0;
+        m_failAt = failAt;
+        m_killAt = killAt;
     }
     IoResult<FileHandle> open(IoResult<FileHandle> opened);
 
-    std::array<int, kFileOperationCount> m_counts{};
-    FileOperation m_operation = FileOperation::open;
-    int m_nth = 0;
-    int m_operations = 0;  // of any kind, since killAt
+    int m_operations = 0;
+    int m_flushes = 0;
+    int m_failAt = 0;
     int m_killAt = 0;
 };
 

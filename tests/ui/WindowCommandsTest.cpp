@@ -195,9 +195,9 @@ TEST_F(CommandsTest, WhatTheWindowShowsIsWhatASaveWrites) {
     prompts.answers = {MessageAnswer::no, MessageAnswer::yes, MessageAnswer::yes};
     click(ids::kSaveGame);
     EXPECT_EQ(ReadWholeFile(path), original);
-    files.arm(FileOperation::write, 1);
+    files.failAt(1);
     click(ids::kSaveGame);
-    files.disarm();
+    files.failAt(0);
     click(ids::kSaveGame);
     const ShownMessage question{messages::kSaveQuestion, "Velmor", MessageStyle::yesNo};
     EXPECT_EQ(prompts.shown,

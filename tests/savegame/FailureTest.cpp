@@ -1,0 +1,162 @@
+// A disk can fail, and a save can be killed, at any moment. Whichever file operation fails, the
+// command says so once, the party in memory is not lost, and the next try works. Killed at any
+// instant, a save leaves the old game or the new, never a mixture, and the backup as loaded.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <iostream>
+#include <random>
+
+#include "data/ArchiveBuilder.h"
+#include "data/TemporaryDirectory.h"
+#include "savegame/Backup.h"
+#include "savegame/PartyEntry.h"
+#include "savegame/SavedGame.h"
+#include "support/FaultyFiles.h"
+
+namespace velmor {
+namespace {
+
+using namespace test;
+
+class FailureTest : public ::testing::Test {
+protected:
+    FailureTest() {
+        for (CharacterRecord& record : edited.characters) {
+            record.setNumber(fields::kMight, 200);  // every record changes
+        }
+        PlaceParty(saved, 0, archive.dataPosition(2), edited);
+    }
+
+    // The game afresh, in a folder of its own.
+    void freshGame() {
+        folder = std::make_unique<TemporaryDirectory>();
+        path = archive.writeTo(*folder / "game.dkv");
+    }
+    // The game afresh, loaded and edited.
+    std::unique_ptr<SavedGame> editedGame() {
+        freshGame();
+        auto game = SavedGame::Open(path, {.files = &files}).game;
+        EXPECT_TRUE(game);
+        game->party() = edited;
+        return game;
+    }
+    // Saves an edited game in a child process, which `kill` stops at some point; answers whether
+    // the child was killed before the save ended.
+    bool saveAndKill(int killAt, const std::function<void(pid_t)>& kill) {
+        auto game = editedGame();
+        const pid_t child = ::fork();
+        if (child == 0) {
+            files.killAt(killAt);
+            ::_exit(game->save() ? 0 : 1);
+        }
+        kill(child);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+    }
+    // Sorts what a killed save left, and checks that the game can be loaded and saved again.
+    void inspect() {
+        const Bytes now = ReadWholeFile(path);
+        ++(now == original ? oldGames : now == saved ? newGames : tornGames);
+        if (std::filesystem::exists(BackupPathOf(path))) {
+            EXPECT_TRUE(ReadWholeFile(BackupPathOf(path)) == original) << "the backup is torn";
+        }
+        auto again = SavedGame::Open(path).game;
+        ASSERT_TRUE(again);
+        EXPECT_TRUE(again->save()) << "the game can be saved again";
+    }
+
+    const ArchiveBuilder archive = ArchiveBuilder::Standard();
+    const Bytes original = archive.build();
+    Party edited = PartyBuilder().party();
+    Bytes saved = original;
+    FaultyFiles files;
+    std::unique_ptr<TemporaryDirectory> folder;
+    std::filesystem::path path;
+    int oldGames = 0, newGames = 0, tornGames = 0;
+};
+
+TEST_F(FailureTest, AFailureAnywhereInALoadIsToldOnce) {
+    freshGame();
+    const auto load = [&] {
+        return SavedGame::Open(path, {.picture = *folder / "image.pcx", .files = &files});
+    };
+    files.failAt(0);
+    ASSERT_TRUE(load().game);
+    const int operations = files.operations();
+    EXPECT_GE(operations, 5) << "opens, reads and writes";
+    for (int nth = 1; nth <= operations; ++nth) {
+        files.failAt(nth);
+        const LoadOutcome outcome = load();
+        files.failAt(0);
+        EXPECT_FALSE(outcome.game) << nth;
+        ASSERT_EQ(outcome.messages.size(), 1u) << nth;
+        EXPECT_EQ(outcome.messages[0].message.rfind("ERROR: ", 0), 0u)
+            << outcome.messages[0].message;
+        EXPECT_TRUE(load().game) << "the next load works";
+    }
+}
+
+TEST_F(FailureTest, AFailureAnywhereInASaveKeepsTheEditsAndALaterSaveWorks) {
+    auto game = editedGame();
+    files.failAt(0);
+    ASSERT_TRUE(game->save());
+    const int operations = files.operations();
+    // "Save successful!" is only true once the game is on the disk: the backup and the game are
+    // both made to reach it.
+    EXPECT_GE(files.flushes(), 2);
+    files.failAt(0);
+    ASSERT_TRUE(game->save());
+    EXPECT_GE(files.flushes(), 1) << "without a backup to make";
+    for (int nth = 1; nth <= operations; ++nth) {
+        SCOPED_TRACE(nth);
+        game = editedGame();
+        files.failAt(nth);
+        const auto failed = game->save();
+        files.failAt(0);
+        ASSERT_FALSE(failed);
+        EXPECT_EQ(failed.error().message.rfind("ERROR: ", 0), 0u) << failed.error().message;
+        EXPECT_TRUE(game->party() == edited);
+        EXPECT_TRUE(game->save()) << "the next save works";
+        EXPECT_TRUE(ReadWholeFile(path) == saved);
+    }
+}
+
+TEST_F(FailureTest, AKilledSaveLeavesTheOldGameOrTheNew) {
+    // Killed just before each file operation of the save in turn...
+    int points = 0;
+    while (saveAndKill(points + 1, [](pid_t) {})) {
+        ++points;  // the save had not ended before this operation
+        inspect();
+    }
+    EXPECT_GE(points, 5);
+    // ...and at random instants, inside the system's own calls too, over twice the time that a
+    // whole save takes here.
+    const auto start = std::chrono::steady_clock::now();
+    saveAndKill(0, [](pid_t) {});
+    const auto span = std::chrono::duration_cast<std::chrono::microseconds>(
+                          std::chrono::steady_clock::now() - start)
+                          .count();
+    std::mt19937 random(7);
+    int landed = 0;
+    constexpr int kRandomKills = 150;
+    for (int round = 0; round < kRandomKills; ++round) {
+        const auto delay = std::uniform_int_distribution<long>(0, 2 * span)(random);
+        landed += saveAndKill(0, [delay](pid_t child) {
+            ::usleep(static_cast<useconds_t>(delay));
+            ::kill(child, SIGKILL);
+        });
+        inspect();
+    }
+    std::cout << "killed before each of " << points << " file operations, and " << kRandomKills
+              << " times at random (" << landed << " inside the save); games left as they were "
+              << oldGames << ", saved " << newGames << ", torn " << tornGames << "\n";
+    EXPECT_EQ(tornGames, 0);
+}
+
+}  // namespace
+}  // namespace velmor
