@@ -6,19 +6,19 @@
 
 #include <string>
 
-#include "data/ArchiveBuilder.h"
+#include "LargeGame.h"
 #include "data/TemporaryDirectory.h"
 #include "savegame/SavedGame.h"
 
 namespace velmor {
 namespace {
 
-using test::ArchiveBuilder;
+using test::LargeGame;
 
 // A saved game with `entries` entries in all: header, picture, party, and small filler entries.
 struct BenchmarkGame {
     explicit BenchmarkGame(std::uint32_t entries) {
-        path = ArchiveBuilder::Large(entries).writeTo(dir / "game.dkv");
+        path = LargeGame(entries).writeTo(dir / "game.dkv");
     }
     // As the window loads: with the picture copied out.
     LoadOutcome load() const { return SavedGame::Open(path, {.picture = dir / "image.pcx"}); }

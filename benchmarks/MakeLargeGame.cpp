@@ -2,7 +2,7 @@
 // for timing velmor-save on it.
 #include <iostream>
 
-#include "data/ArchiveBuilder.h"
+#include "LargeGame.h"
 
 int main(int argc, char* argv[]) {
     using namespace velmor::test;
@@ -10,6 +10,6 @@ int main(int argc, char* argv[]) {
         std::cerr << "usage: " << argv[0] << " OUT\n";
         return 2;
     }
-    ArchiveBuilder::Large(4999).writeTo(argv[1]);
+    LargeGame(4999).writeTo(argv[1]);
     return 0;
 }

@@ -158,16 +158,6 @@ ArchiveBuilder ArchiveBuilder::Standard(const PartyBuilder& party, std::string_v
                          .entry("party.bin", party.build()));
 }
 
-ArchiveBuilder ArchiveBuilder::Large(std::uint32_t entries) {
-    ArchiveBuilder archive;
-    archive.entry("header.bin", Bytes(20, 'h')).entry("image.pcx", Noise(500'000, 1));
-    for (std::uint32_t i = 3; i < entries; ++i) {
-        archive.entry("map" + std::to_string(i) + ".bin", Noise(16, i));
-    }
-    archive.entry("party.bin", PartyBuilder().build());
-    return archive;
-}
-
 Bytes ReadWholeFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {

@@ -111,9 +111,6 @@ public:
     // A complete, valid saved game: header.bin, image.pcx and party.bin, in that order.
     static ArchiveBuilder Standard(const PartyBuilder& party = PartyBuilder(),
                                    std::string_view header = "My Game");
-    // A valid saved game of `entries` entries: header.bin, a 500,000-byte image.pcx, small filler
-    // entries, and party.bin last.
-    static ArchiveBuilder Large(std::uint32_t entries);
 
 private:
     struct Entry {

@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <numeric>
-#include <string>
 
 #include "data/ArchiveBuilder.h"
 #include "party/Party.h"
@@ -12,95 +10,72 @@ namespace {
 
 using test::RecordBuilder;
 
-struct Place {
-    std::string field;
-    std::function<void(Party&)> write;
-    std::size_t offset;  // in the party values block, or in record 0 after it
-    std::size_t size;
-};
-
-// The bytes of the party values and of record 0, one block after the other.
-std::vector<std::size_t> ChangedBytes(const Party& before, const Party& after) {
-    std::vector<std::size_t> changed;
-    for (std::size_t i = 0; i < kPartyValuesSize; ++i) {
-        if (before.values.bytes()[i] != after.values.bytes()[i]) {
-            changed.push_back(i);
-        }
-    }
-    for (std::size_t i = 0; i < kCharacterRecordSize; ++i) {
-        if (before.characters[0].bytes()[i] != after.characters[0].bytes()[i]) {
-            changed.push_back(kPartyValuesSize + i);
-        }
-    }
-    return changed;
-}
-
 // Where the game keeps each field. A write lands on exactly the field's own bytes, little-endian,
-// and on no other byte of the party.
+// and on no other byte of the party values or of record 0, which follows them here.
 TEST(PartyFields, EachWriteLandsOnItsOwnBytesOnly) {
     using namespace fields;
     const auto number = [](const PartyField& field) {
         return [&field](Party& party) {
             if (field.owner == FieldOwner::party) {
-                party.values.setNumber(field, 0xA1B2C3D4);
+                party.values.setNumber(field, 0x04030201);
             } else {
-                party.characters[0].setNumber(field, 0xA1B2C3D4);
+                party.characters[0].setNumber(field, 0x04030201);
             }
         };
     };
+    const test::Bytes four{1, 2, 3, 4}, two{1, 2}, one{1};
     const std::size_t record = kPartyValuesSize;
-    const Place places[] = {
-        {"food", number(kFood), 0, 4},
-        {"gold", number(kGold), 12, 4},
-        {"bank gold", number(kBankGold), 16, 4},
-        {"experience", number(kExperience), record + 0, 4},
-        {"might", number(kMight), record + 692, 4},
-        {"intellect", number(kIntellect), record + 696, 4},
-        {"personality", number(kPersonality), record + 700, 4},
-        {"endurance", number(kEndurance), record + 704, 4},
-        {"speed", number(kSpeed), record + 708, 4},
-        {"accuracy", number(kAccuracy), record + 712, 4},
-        {"luck", number(kLuck), record + 716, 4},
-        {"skill points", number(kSkillPoints), record + 6996, 4},
-        {"class", [](Party& p) { p.characters[0].setClassIndex(0xA1); }, record + 690, 1},
-        {"skill 0", [](Party& p) { p.characters[0].setSkill(0, 0xA1B2); }, record + 728, 2},
-        {"skill 38", [](Party& p) { p.characters[0].setSkill(38, 0xA1B2); }, record + 804, 2},
-        {"spell 0", [](Party& p) { p.characters[0].setSpellLearned(0, true); }, record + 870, 1},
-        {"spell 131", [](Party& p) { p.characters[0].setSpellLearned(131, true); }, record + 1001,
-         1},
-    };
-    const Party before;  // all zero, so every byte a write touches differs afterwards
-    for (const auto& [field, write, offset, size] : places) {
-        Party after = before;
-        write(after);
-        std::vector<std::size_t> expected(size);
-        std::iota(expected.begin(), expected.end(), offset);
-        EXPECT_EQ(ChangedBytes(before, after), expected) << field;
+    const std::tuple<const char*, std::function<void(Party&)>, std::size_t, test::Bytes> places[] =
+        {
+            {"food", number(kFood), 0, four},
+            {"gold", number(kGold), 12, four},
+            {"bank gold", number(kBankGold), 16, four},
+            {"experience", number(kExperience), record + 0, four},
+            {"might", number(kMight), record + 692, four},
+            {"intellect", number(kIntellect), record + 696, four},
+            {"personality", number(kPersonality), record + 700, four},
+            {"endurance", number(kEndurance), record + 704, four},
+            {"speed", number(kSpeed), record + 708, four},
+            {"accuracy", number(kAccuracy), record + 712, four},
+            {"luck", number(kLuck), record + 716, four},
+            {"skill points", number(kSkillPoints), record + 6996, four},
+            {"class", [](Party& p) { p.characters[0].setClassIndex(1); }, record + 690, one},
+            {"skill 0", [](Party& p) { p.characters[0].setSkill(0, 0x0201); }, record + 728, two},
+            {"skill 38", [](Party& p) { p.characters[0].setSkill(38, 0x0201); }, record + 804, two},
+            {"spell 0", [](Party& p) { p.characters[0].setSpellLearned(0, true); }, record + 870,
+             one},
+            {"spell 131", [](Party& p) { p.characters[0].setSpellLearned(131, true); },
+             record + 1001, one},
+        };
+    for (const auto& [story, write, offset, bytes] : places) {
+        Party party;
+        write(party);
+        test::Bytes expected(kPartyValuesSize + kCharacterRecordSize);
+        std::copy(bytes.begin(), bytes.end(), expected.begin() + static_cast<long>(offset));
+        test::Bytes written(party.values.bytes().begin(), party.values.bytes().end());
+        written.insert(written.end(), party.characters[0].bytes().begin(),
+                       party.characters[0].bytes().end());
+        EXPECT_EQ(written, expected) << story;
     }
     Party party;
     party.characters[0].setNumber(kMight, 0x04030201);
-    EXPECT_EQ(party.characters[0].bytes()[692], 0x01) << "little-endian";
-    EXPECT_EQ(party.characters[0].number(kMight), 0x04030201u);
+    EXPECT_EQ(party.characters[0].number(kMight), 0x04030201u) << "read back";
 }
 
-TEST(PartyFields, TextsEndAtTheirZeroByteOrTheirFieldsEnd) {
-    const std::string fullName(32, 'N');
-    const std::string fullInfo(650, 'I');
-    // With no zero byte anywhere, the name must not run on into the info text, nor the info
-    // text into the class byte.
-    const auto full = RecordBuilder().name(fullName).infoText(fullInfo).classIndex('C').build();
-    EXPECT_EQ(full.name(), fullName);
-    EXPECT_EQ(full.infoText(), fullInfo);
-    const auto shortTexts = RecordBuilder().name("Ayla").infoText("").build();
-    EXPECT_EQ(shortTexts.name(), "Ayla");
-    EXPECT_EQ(shortTexts.infoText(), "");
-}
-
-TEST(PartyFields, OnlyASpellByteOfExactlyOneIsLearned) {
-    const std::pair<std::uint8_t, bool> cases[] = {{0, false}, {1, true}, {2, false}, {255, false}};
-    for (const auto& [byte, learned] : cases) {
-        EXPECT_EQ(RecordBuilder().spellByte(59, byte).build().spellLearned(59), learned)
-            << int{byte};
+// Texts end at their first zero byte, and with none at their field's end: the name does not run on
+// into the info text, nor the info text into the class byte. Only a spell byte of exactly 1 is
+// learned.
+TEST(PartyFields, RecordsReadAsTheGameReadsThem) {
+    const auto texts = [](const CharacterRecord& record) {
+        return std::string(record.name()) + "|" + std::string(record.infoText());
+    };
+    const std::string name(32, 'N'), info(650, 'I');
+    EXPECT_EQ(texts(RecordBuilder().name(name).infoText(info).classIndex('C').build()),
+              name + "|" + info);
+    EXPECT_EQ(texts(RecordBuilder().name("Ayla").infoText("").build()), "Ayla|");
+    for (const auto& [byte, learned] :
+         {std::pair<std::uint8_t, bool>{0, false}, {1, true}, {2, false}, {255, false}}) {
+        EXPECT_EQ(RecordBuilder().spellByte(59, byte).build().spellLearned(59), learned) << +byte;
     }
 }
 
