@@ -6,19 +6,24 @@
 #include <stdexcept>
 
 #include "party/ByteFields.h"
-#include "savegame/PartyEntry.h"
-#include "savegame/SavedGameArchive.h"
 
 namespace velmor::test {
 namespace {
 
+// The game's layout, written here apart from the editor's own constants, so that a wrong offset in
+// the editor fails the tests instead of being built into their data too.
+constexpr std::size_t kLeadRecordAt = 256, kCountAt = 284, kDirectoryAt = 288, kRecordSize = 32;
+constexpr std::size_t kNameSize = 16, kDataOffsetAt = 16, kDataSizeAt = 20;
+constexpr std::size_t kValuesAt = 1848, kCharactersAt = 2700, kCharacterSize = 7464;
+constexpr std::size_t kPartyEnd = kCharactersAt + 36 * kCharacterSize;
+
+// A directory record: the name, zero-padded, then where the data lies and its size.
 void PutRecord(std::span<std::uint8_t> record, std::string_view name, std::uint32_t dataOffset,
                std::uint32_t dataSize) {
-    ArchiveEntry entry;
-    entry.setName(name);
-    entry.setDataOffset(dataOffset);
-    entry.setDataSize(dataSize);
-    std::copy(entry.bytes.begin(), entry.bytes.end(), record.begin());
+    std::fill_n(record.begin(), kNameSize, std::uint8_t{0});
+    std::copy_n(name.begin(), std::min(name.size(), kNameSize), record.begin());
+    WriteU32(record, kDataOffsetAt, dataOffset);
+    WriteU32(record, kDataSizeAt, dataSize);
 }
 
 }  // namespace
@@ -87,7 +92,7 @@ RecordBuilder& RecordBuilder::spellByte(std::size_t spell, std::uint8_t value) {
     return *this;
 }
 
-PartyBuilder::PartyBuilder() : m_size(kPartyEntryMinimumSize + 1000) {
+PartyBuilder::PartyBuilder() : m_size(kPartyEnd + 1000) {
     const Bytes noise = Noise(kPartyValuesSize, 99);
     std::copy(noise.begin(), noise.end(), m_party.values.bytes().begin());
     value(fields::kFood, 100).value(fields::kGold, 2000).value(fields::kBankGold, 30000);
@@ -98,8 +103,12 @@ PartyBuilder::PartyBuilder() : m_size(kPartyEntryMinimumSize + 1000) {
 }
 
 Bytes PartyBuilder::build() const {
-    Bytes bytes = Noise(std::max<std::size_t>(m_size, kPartyEntryMinimumSize), 7);
-    PlaceParty(bytes, 0, 0, m_party);
+    Bytes bytes = Noise(std::max(m_size, kPartyEnd), 7);
+    std::ranges::copy(m_party.values.bytes(), bytes.begin() + kValuesAt);
+    for (std::size_t i = 0; i < m_party.characters.size(); ++i) {
+        std::ranges::copy(m_party.characters[i].bytes(),
+                          bytes.begin() + static_cast<long>(kCharactersAt + i * kCharacterSize));
+    }
     bytes.resize(m_size);
     return bytes;
 }
@@ -109,7 +118,7 @@ std::uint32_t ArchiveBuilder::dataOffsetOf(std::size_t index) const {
     if (wanted.raw) {
         return wanted.dataOffset;
     }
-    std::size_t offset = m_entries.size() * kArchiveEntrySize + m_gap;
+    std::size_t offset = m_entries.size() * kRecordSize + m_gap;
     for (std::size_t i = 0; i < index; ++i) {
         offset += m_entries[i].data.size();
     }
@@ -117,23 +126,23 @@ std::uint32_t ArchiveBuilder::dataOffsetOf(std::size_t index) const {
 }
 
 std::uint64_t ArchiveBuilder::dataPosition(std::size_t index) const {
-    return kArchiveDataBase + dataOffsetOf(index);
+    return kDirectoryAt + dataOffsetOf(index);
 }
 
 Bytes ArchiveBuilder::build() const {
-    Bytes file = Noise(kArchiveDataBase + m_entries.size() * kArchiveEntrySize + m_gap, 3);
+    Bytes file = Noise(kDirectoryAt + m_entries.size() * kRecordSize + m_gap, 3);
     std::copy(m_signature.begin(), m_signature.end(), file.begin());
     const auto bytes = std::span(file);
-    PutRecord(bytes.subspan(kLeadRecordOffset, kArchiveEntrySize), m_lead.name, m_lead.dataOffset,
+    PutRecord(bytes.subspan(kLeadRecordAt, kRecordSize), m_lead.name, m_lead.dataOffset,
               m_lead.dataSize);
     const auto count = m_count.value_or(static_cast<std::uint32_t>(m_entries.size()));
-    WriteU32(bytes, kEntryCountOffset, count);
+    WriteU32(bytes, kCountAt, count);
     for (std::size_t i = 0; i < m_entries.size(); ++i) {
         const Entry& entry = m_entries[i];
         const auto size =
             entry.raw ? entry.dataSize : static_cast<std::uint32_t>(entry.data.size());
-        PutRecord(bytes.subspan(kArchiveDataBase + i * kArchiveEntrySize, kArchiveEntrySize),
-                  entry.name, dataOffsetOf(i), size);
+        PutRecord(bytes.subspan(kDirectoryAt + i * kRecordSize, kRecordSize), entry.name,
+                  dataOffsetOf(i), size);
     }
     for (const Entry& entry : m_entries) {
         file.insert(file.end(), entry.data.begin(), entry.data.end());
