@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
+
 #include "data/ArchiveBuilder.h"
 #include "data/TemporaryDirectory.h"
 #include "savegame/SavedGame.h"
@@ -160,12 +163,24 @@ std::vector<DamagedLoad> DamagedLoads() {
     };
 }
 
-std::vector<Kind> KindsOf(const std::vector<GameError>& messages) {
-    std::vector<Kind> kinds;
-    for (const GameError& message : messages) {
-        kinds.push_back(message.kind);
-    }
-    return kinds;
+// Each refusal of a load in the game's own words, written out here once.
+std::string Words(Kind kind) {
+    const std::map<Kind, std::string> words = {
+        {Kind::cannotOpen, "ERROR: cannot open file!"},
+        {Kind::cannotWritePicture, "ERROR: cannot read image!"},
+        {Kind::notAnArchive, "ERROR: invalid or corrupt file!"},
+        {Kind::noEntries, "ERROR: cannot find any information in file!"},
+        {Kind::noHeader,
+         "ERROR: cannot locate \"header.bin\" resource!\nattempting to continue load..."},
+        {Kind::noPicture,
+         "ERROR: cannot locate \"image.pcx\" resource!\nattempting to continue load..."},
+        {Kind::noParty,
+         "ERROR: cannot locate \"party.bin\" resource!\ncannot continue without character "
+         "information!!!"},
+        {Kind::partyTooSmall, "ERROR: the \"party.bin\" resource is too small to hold the party!"},
+        {Kind::partyPastEnd, "ERROR: the \"party.bin\" resource reaches past the end of the file!"},
+    };
+    return words.at(kind);
 }
 
 // One row per kind of damage. Whatever the file holds, the load tells the row's messages in order
@@ -181,7 +196,12 @@ TEST_F(LoadTest, DamagedArchivesGiveTheirMessagesAndWriteNothing) {
         const auto where = row.pictureUnwritable ? dir / "no such folder" / "image.pcx" : picture;
         const LoadOutcome loaded = SavedGame::Open(path, {.picture = where});
         EXPECT_EQ(loaded.game != nullptr, row.loads);
-        EXPECT_EQ(KindsOf(loaded.messages), row.messages);
+        std::vector<std::string> told, expected;
+        for (const GameError& message : loaded.messages) {
+            told.push_back(message.message);
+        }
+        std::ranges::transform(row.messages, std::back_inserter(expected), Words);
+        EXPECT_EQ(told, expected);
         if (row.archive) {
             EXPECT_EQ(ReadWholeFile(path), before);
         }
