@@ -103,6 +103,8 @@ TEST_F(SavedGameArchiveTest, FindEntryTakesTheFirstRecordThatContainsTheName) {
          ArchiveBuilder().entry("abcdefparty.binX", {}), 1, "party.binX", 1},
         {"a name does not run on into the data offset",
          ArchiveBuilder().entry("0123456789abcdef", {}), 1, "0123456789abcdef\x20", std::nullopt},
+        {"a name ends at its zero byte", ArchiveBuilder().entry({"a\0party.bin", 11}, {}), 1,
+         "party.bin", std::nullopt},
     };
     for (const auto& [story, archive, count, sought, found] : cases) {
         FileHandle file = open(archive);
