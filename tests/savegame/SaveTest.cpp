@@ -7,7 +7,6 @@
 #include "data/TemporaryDirectory.h"
 #include "party/ByteFields.h"
 #include "party/PartyEditor.h"
-#include "savegame/Backup.h"
 #include "savegame/PartyEntry.h"
 #include "savegame/SavedGame.h"
 
@@ -31,8 +30,8 @@ protected:
         return game->save();
     }
     Bytes file() const { return ReadWholeFile(path); }
-    Bytes backup() const { return ReadWholeFile(BackupPathOf(path)); }
-    bool hasBackup() const { return std::filesystem::exists(BackupPathOf(path)); }
+    Bytes backup() const { return ReadWholeFile(backupPath); }
+    bool hasBackup() const { return std::filesystem::exists(backupPath); }
     static std::uint32_t GoldIn(const Bytes& file) {
         return ReadU32(file, ArchiveBuilder::Standard().dataPosition(2) + kPartyValuesOffset +
                                  fields::kGold.offset);
@@ -40,6 +39,7 @@ protected:
 
     TemporaryDirectory dir;
     std::filesystem::path path = dir / "game.dkv";
+    std::filesystem::path backupPath = dir / "game.dkv.bak";
     std::unique_ptr<SavedGame> game;
     Bytes original;
 };
@@ -145,7 +145,7 @@ TEST_F(SaveTest, RefusedSavesWriteNothingAndKeepTheEdits) {
         WriteWholeFile(path, original);
         ASSERT_TRUE(game->save()) << "the edits were kept for the next try";
         EXPECT_EQ(GoldIn(file()), 31337u);
-        std::filesystem::remove(BackupPathOf(path));
+        std::filesystem::remove(backupPath);
     }
 }
 
@@ -179,25 +179,24 @@ TEST_F(SaveTest, TwoEditorsOnOneGameNeverLoseAnEdit) {
 TEST_F(SaveTest, TheFirstSaveAfterALoadKeepsTheGameAsItWasLoaded) {
     loadFrom(ArchiveBuilder::Standard());
     // A folder with something in it cannot be replaced by a file.
-    std::filesystem::create_directories(BackupPathOf(path) / "inside");
+    std::filesystem::create_directories(backupPath / "inside");
     const auto refused = saveGold(2);
     ASSERT_FALSE(refused);
     EXPECT_EQ(refused.error().message.rfind("ERROR: cannot write the backup copy \"" +
-                                                BackupPathOf(path).string() +
-                                                "\", so nothing was saved!\n",
+                                                backupPath.string() + "\", so nothing was saved!\n",
                                             0),
               0u);
     EXPECT_TRUE(file() == original) << "nothing is written without a backup";
 
-    std::filesystem::remove_all(BackupPathOf(path));
-    WriteWholeFile(BackupPathOf(path), Bytes{'o', 'l', 'd'});
+    std::filesystem::remove_all(backupPath);
+    WriteWholeFile(backupPath, Bytes{'o', 'l', 'd'});
     namespace fs = std::filesystem;
     const fs::perms mode = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
     fs::permissions(path, mode);
     ASSERT_TRUE(saveGold(2));
     EXPECT_TRUE(backup() == original) << "an older backup is replaced";
     EXPECT_TRUE(fs::status(path).permissions() == mode &&
-                fs::status(BackupPathOf(path)).permissions() == mode)
+                fs::status(backupPath).permissions() == mode)
         << "the game's mode is kept, and the backup's is the same";
     ASSERT_TRUE(saveGold(3));
     EXPECT_TRUE(backup() == original) << "later saves keep the first copy";
