@@ -47,37 +47,6 @@ TEST_F(SavedGameArchiveTest, EntryCountIsZeroWhenTheFileEndsBeforeIt) {
     }
 }
 
-// The reference: one read per record, as the game reads its directory.
-ArchiveDirectory ReadRecordByRecord(File& file, std::uint32_t count) {
-    ArchiveDirectory directory{count, std::vector<ArchiveEntry>(count + 1)};
-    for (std::uint32_t j = 0; j <= count; ++j) {
-        EXPECT_TRUE(
-            file.readAt(kLeadRecordOffset + kArchiveEntrySize * j, directory.records[j].bytes));
-    }
-    return directory;
-}
-
-TEST_F(SavedGameArchiveTest, DirectoryInOneReadEqualsRecordByRecordReads) {
-    ArchiveBuilder archive = ArchiveBuilder::Standard().leadRecord("LEAD", 5, 6);
-    const std::size_t full = archive.build().size();
-    // Whole, and cut inside the lead record, inside a record, between records and in the data.
-    for (const std::size_t size : {full, std::size_t{270}, std::size_t{300}, std::size_t{320},
-                                   std::size_t{360}, std::size_t{400}}) {
-        archive.truncate(size);
-        FileHandle file = open(archive);
-        for (const std::uint32_t count : {0u, 3u, 10u}) {
-            const auto directory = ReadDirectory(*file, count);
-            ASSERT_TRUE(directory);
-            const ArchiveDirectory expected = ReadRecordByRecord(*file, count);
-            ASSERT_EQ(directory->records.size(), count + 1u);
-            for (std::size_t j = 0; j <= count; ++j) {
-                EXPECT_EQ(directory->records[j].bytes, expected.records[j].bytes)
-                    << "size " << size << ", count " << count << ", record " << j;
-            }
-        }
-    }
-}
-
 struct LookUp {
     const char* story;
     ArchiveBuilder archive;
