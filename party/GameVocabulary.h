@@ -2,6 +2,7 @@
 // stores them.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string_view>
@@ -87,5 +88,10 @@ inline constexpr std::array<std::string_view, kSpellCount> kSpellNames = {
 };
 
 // clang-format on
+
+// A name left out would move every later one to the wrong index, and leave the last one empty.
+static_assert(std::ranges::none_of(kClassNames, &std::string_view::empty) &&
+              std::ranges::none_of(kSkillNames, &std::string_view::empty) &&
+              std::ranges::none_of(kSpellNames, &std::string_view::empty));
 
 }  // namespace velmor
