@@ -15,44 +15,32 @@ protected:
     PartyEditor editor{party};
 };
 
-// Above its limit a number is stored as the limit, silently; the limit itself is no cap.
-TEST_F(PartyEditorTest, NumbersAreCappedAtTheirFieldsLimit) {
-    const std::tuple<const PartyField&, std::uint32_t, NumberEdit> cases[] = {
-        {kMight, 255, {255, false}},
-        {kMight, 256, {255, true}},
-        {kLuck, 0, {0, false}},
-        {kSpeed, 0xFFFFFFFF, {255, true}},
-        {kIntellect, 256, {255, true}},
-        {kPersonality, 256, {255, true}},
-        {kEndurance, 256, {255, true}},
-        {kAccuracy, 256, {255, true}},
-        {kFood, 9'999'999, {9'999'999, false}},
-        {kFood, 10'000'000, {9'999'999, true}},
-        {kGold, 10'000'000, {9'999'999, true}},
-        {kBankGold, 10'000'000, {9'999'999, true}},
-        {kExperience, 999'999'999, {999'999'999, false}},
-        {kExperience, 1'000'000'000, {999'999'999, true}},
-        {kSkillPoints, 60'001, {60'000, true}},
-    };
-    for (const auto& [field, asked, expected] : cases) {
-        EXPECT_EQ(editor.setNumber(field, 3, asked), expected) << field.key << " " << asked;
-        const std::uint32_t stored = field.owner == FieldOwner::party
-                                         ? party.values.number(field)
-                                         : party.characters[3].number(field);
-        EXPECT_EQ(stored, expected.stored) << field.key;
-    }
-}
-
-// Party values belong to nobody in particular; character values need a character.
-TEST_F(PartyEditorTest, NumbersGoToTheirOwner) {
+// Above its limit a number is stored as the limit, silently; the limit itself is no cap. Party
+// values belong to nobody in particular; character values need a character, and only it changes.
+TEST_F(PartyEditorTest, NumbersAreCappedAtTheirLimitAndGoToTheirOwner) {
+    const std::pair<const PartyField&, std::uint32_t> limits[] = {
+        {kFood, 9'999'999},         {kGold, 9'999'999},
+        {kBankGold, 9'999'999},     {kMight, 255},
+        {kIntellect, 255},          {kPersonality, 255},
+        {kEndurance, 255},          {kSpeed, 255},
+        {kAccuracy, 255},           {kLuck, 255},
+        {kExperience, 999'999'999}, {kSkillPoints, 60'000}};
     const Party before = party;
-    editor.setNumber(kMight, std::nullopt, 7);
-    EXPECT_EQ(party, before) << "no character, nothing stored";
-    editor.setNumber(kGold, std::nullopt, 5);
-    EXPECT_EQ(party.values.number(kGold), 5u);
-    editor.setNumber(kSpeed, 3, 201);
-    EXPECT_EQ(party.characters[3].number(kSpeed), 201u);
-    EXPECT_EQ(party.characters[4], before.characters[4]);
+    for (const auto& [field, limit] : limits) {
+        for (const std::uint32_t asked : {0u, limit, limit + 1, 0xFFFFFFFFu}) {
+            EXPECT_EQ(editor.setNumber(field, 3, asked),
+                      (NumberEdit{std::min(asked, limit), asked > limit}))
+                << field.key << " " << asked;
+            const std::uint32_t stored = field.owner == FieldOwner::party
+                                             ? party.values.number(field)
+                                             : party.characters[3].number(field);
+            EXPECT_EQ(stored, std::min(asked, limit)) << field.key;
+        }
+        editor.setNumber(field, std::nullopt, 7);
+    }
+    EXPECT_EQ(party.values.number(kGold), 7u);
+    party.characters[3] = before.characters[3];
+    EXPECT_EQ(party.characters, before.characters) << "no character, nothing stored";
 }
 
 struct LevelTyped {
@@ -82,8 +70,7 @@ TEST_F(PartyEditorTest, ATypedLevelFollowsTheSkillRules) {
         {"below 0 the other masteries read back another level, so 0 is stored",
          {Mastery::Expert, -56},
          -5,
-         64},
-    };
+         64}};
     for (const auto& [story, shown, typed, stored] : cases) {
         const SkillEdit edit = editor.typeSkillLevel(0, 12, shown, typed);
         EXPECT_EQ(party.characters[0].skill(12), stored) << story;
@@ -93,10 +80,11 @@ TEST_F(PartyEditorTest, ATypedLevelFollowsTheSkillRules) {
 
 // A click stores the shown level with the clicked mastery, uncapped: the level never changes.
 TEST_F(PartyEditorTest, AMasteryClickKeepsTheShownLevel) {
-    const std::tuple<Mastery, std::int32_t, SkillValue> cases[] = {
-        {Mastery::Expert, 20, 84}, {Mastery::Grandmaster, 20, 276}, {Mastery::Expert, 0, 64},
-        {Mastery::Normal, 0, 0},   {Mastery::Master, 70, 198},
-    };
+    const std::tuple<Mastery, std::int32_t, SkillValue> cases[] = {{Mastery::Expert, 20, 84},
+                                                                   {Mastery::Grandmaster, 20, 276},
+                                                                   {Mastery::Expert, 0, 64},
+                                                                   {Mastery::Normal, 0, 0},
+                                                                   {Mastery::Master, 70, 198}};
     for (const auto& [clicked, level, stored] : cases) {
         editor.clickMastery(1, 38, clicked, level);
         EXPECT_EQ(party.characters[1].skill(38), stored);
@@ -127,21 +115,16 @@ TEST_F(PartyEditorTest, PromotionStepsAlongTheClassPairs) {
     EXPECT_FALSE(editor.setPromoted(5, true));
 }
 
+// A promoted class is marked "+".
 TEST(ClassRules, NamesAndPromotionFollowTheClassPairs) {
-    const std::tuple<std::uint8_t, std::string_view, bool> cases[] = {
-        {0, "Necromancer", false},
-        {1, "Lich", true},
-        {4, "Knight", false},
-        {5, "Champion", true},
-        {14, "Dragon", false},
-        {15, "Great Wyrm", true},
-        {16, "<unknown class 16>", false},
-        {17, "<unknown class 17>", false},
-    };
-    for (const auto& [classIndex, name, promoted] : cases) {
-        EXPECT_EQ(ClassName(classIndex), name);
-        EXPECT_EQ(IsPromoted(classIndex), promoted) << int{classIndex};
+    const std::uint8_t classes[] = {0, 1, 4, 5, 14, 15, 16, 17};
+    std::string shown;
+    for (const std::uint8_t classIndex : classes) {
+        shown += ClassName(classIndex) + (IsPromoted(classIndex) ? "+," : ",");
     }
+    EXPECT_EQ(shown,
+              "Necromancer,Lich+,Knight,Champion+,Dragon,Great Wyrm+,<unknown class 16>,"
+              "<unknown class 17>,");
 }
 
 }  // namespace
