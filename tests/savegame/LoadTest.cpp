@@ -69,42 +69,12 @@ TEST_F(LoadTest, ReadsThePartyTheHeaderThePictureAndWhereThingsLie) {
     }
 }
 
-// The picture file ends holding exactly the bytes the archive holds for the entry, whatever it
-// held before: all of them when there are more than the copy buffer takes, those up to the end of
-// a file that is cut short, and none when there is no picture or the load stops first.
-TEST_F(LoadTest, PictureFileGetsExactlyTheEntrysBytes) {
-    const Bytes big = Noise(1'234'567, 5);
-    const auto withPicture = [&](const Bytes& data) {
-        return std::move(
-            ArchiveBuilder().entry("party.bin", PartyBuilder().build()).entry("image.pcx", data));
-    };
-    const std::ptrdiff_t cutAt = 300'000;
-    const auto pictureStart = static_cast<std::ptrdiff_t>(withPicture(big).dataPosition(1));
-    const std::tuple<const char*, std::optional<ArchiveBuilder>, Bytes> cases[] = {
-        {"larger than the copy buffer", withPicture(big), big},
-        {"cut short", withPicture(big).truncate(cutAt),
-         Bytes(big.begin(), big.begin() + (cutAt - pictureStart))},
-        {"no picture entry", ArchiveBuilder().entry("party.bin", PartyBuilder().build()), {}},
-        {"not an archive", ArchiveBuilder::Standard().signature("XYZ"), {}},
-        {"missing file", std::nullopt, {}},
-    };
-    for (const auto& [story, archive, expected] : cases) {
-        WriteWholeFile(picture, Noise(2'000'000, 6));
-        std::filesystem::remove(path);
-        if (archive) {
-            load(*archive);
-        } else {
-            (void)SavedGame::Open(path, {.picture = picture});
-        }
-        EXPECT_EQ(pictureBytes(), expected) << story;
-    }
-}
-
 struct DamagedLoad {
     const char* story;
     std::optional<ArchiveBuilder> archive;  // none: the chosen file does not exist
     std::vector<Kind> messages;
     bool loads = false;
+    Bytes picture = {};  // what the picture file holds after the load
     bool pictureUnwritable = false;
 };
 
@@ -113,22 +83,40 @@ ArchiveBuilder WithParty(ArchiveBuilder archive, std::size_t partySize = 271'404
 }
 
 std::vector<DamagedLoad> DamagedLoads() {
-    const std::size_t partyEnd = ArchiveBuilder::Standard().build().size();
     const ArchiveBuilder standard = ArchiveBuilder::Standard();
+    const std::size_t partyEnd = standard.build().size();
+    const Bytes picture = Noise(5000, 11), big = Noise(1'234'567, 5);
+    // More than the copy buffer takes, cut short or whole.
+    const ArchiveBuilder bigPicture = WithParty(ArchiveBuilder().entry("image.pcx", big));
+    const std::size_t cutAt = 300'000, bigAt = bigPicture.dataPosition(0);
     return {
         {"missing file", std::nullopt, {Kind::cannotOpen}},
-        {"picture cannot be written", standard, {Kind::cannotWritePicture}, false, true},
+        {"picture cannot be written", standard, {Kind::cannotWritePicture}, false, {}, true},
         {"neither can be opened",
          std::nullopt,
          {Kind::cannotOpen, Kind::cannotWritePicture},
          false,
+         {},
          true},
         {"empty file", ArchiveBuilder(standard).truncate(0), {Kind::notAnArchive}},
         {"lower-case signature", ArchiveBuilder(standard).signature("lod"), {Kind::notAnArchive}},
-        {"file ends inside the header", ArchiveBuilder(standard).truncate(200), {Kind::noEntries}},
+        {"signature LOX", ArchiveBuilder(standard).signature("LOX"), {Kind::notAnArchive}},
+        {"signature one byte late",
+         ArchiveBuilder(standard).signature("XLOD"),
+         {Kind::notAnArchive}},
+        {"file of two bytes", ArchiveBuilder(standard).truncate(2), {Kind::notAnArchive}},
+        {"file ends inside the header", ArchiveBuilder(standard).truncate(284), {Kind::noEntries}},
+        {"file ends inside the count, which reads as 257",
+         ArchiveBuilder(standard).entryCount(0x01010101).truncate(286),
+         {Kind::noHeader, Kind::noPicture, Kind::noParty}},
         {"count 0", ArchiveBuilder(standard).entryCount(0), {Kind::noEntries}},
         {"count 5,000", ArchiveBuilder(standard).entryCount(5000), {Kind::notAnArchive}},
-        {"count 4,999 in a short file", ArchiveBuilder(standard).entryCount(4999), {}, true},
+        {"count 2^32 - 1", ArchiveBuilder(standard).entryCount(0xFFFFFFFF), {Kind::notAnArchive}},
+        {"count 4,999 in a short file",
+         ArchiveBuilder(standard).entryCount(4999),
+         {},
+         true,
+         picture},
         {"file ends inside the directory",
          ArchiveBuilder(standard).truncate(288 + 40),
          {Kind::noPicture, Kind::noParty}},
@@ -136,6 +124,12 @@ std::vector<DamagedLoad> DamagedLoads() {
          WithParty(ArchiveBuilder()),
          {Kind::noHeader, Kind::noPicture},
          true},
+        {"picture larger than the copy buffer", bigPicture, {Kind::noHeader}, true, big},
+        {"picture cut short by the end of the file",
+         ArchiveBuilder(bigPicture).truncate(cutAt),
+         {Kind::noHeader, Kind::partyPastEnd},
+         false,
+         Bytes(big.begin(), big.begin() + static_cast<std::ptrdiff_t>(cutAt - bigAt))},
         {"no entry the editor knows",
          ArchiveBuilder().entry("other.bin", Bytes(10)),
          {Kind::noHeader, Kind::noPicture, Kind::noParty}},
@@ -150,7 +144,9 @@ std::vector<DamagedLoad> DamagedLoads() {
          {Kind::partyTooSmall}},
         {"party.bin cut off by the end of the file",
          ArchiveBuilder(standard).truncate(partyEnd - 1),
-         {Kind::partyPastEnd}},
+         {Kind::partyPastEnd},
+         false,
+         picture},
         {"party.bin claiming more than the file holds",
          ArchiveBuilder()
              .entry("header.bin", Bytes(20))
@@ -184,7 +180,8 @@ std::string Words(Kind kind) {
 }
 
 // One row per kind of damage. Whatever the file holds, the load tells the row's messages in order
-// and never writes the saved game.
+// and never writes the saved game; and the picture file ends holding exactly the bytes that the
+// archive holds for the picture, whatever it held before.
 TEST_F(LoadTest, DamagedArchivesGiveTheirMessagesAndWriteNothing) {
     for (const DamagedLoad& row : DamagedLoads()) {
         SCOPED_TRACE(row.story);
@@ -193,6 +190,7 @@ TEST_F(LoadTest, DamagedArchivesGiveTheirMessagesAndWriteNothing) {
             row.archive->writeTo(path);
         }
         const Bytes before = row.archive ? ReadWholeFile(path) : Bytes{};
+        WriteWholeFile(picture, Noise(2'000'000, 6));
         const auto where = row.pictureUnwritable ? dir / "no such folder" / "image.pcx" : picture;
         const LoadOutcome loaded = SavedGame::Open(path, {.picture = where});
         EXPECT_EQ(loaded.game != nullptr, row.loads);
@@ -205,6 +203,7 @@ TEST_F(LoadTest, DamagedArchivesGiveTheirMessagesAndWriteNothing) {
         if (row.archive) {
             EXPECT_EQ(ReadWholeFile(path), before);
         }
+        EXPECT_EQ(pictureBytes(), row.pictureUnwritable ? Noise(2'000'000, 6) : row.picture);
     }
 }
 
