@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <functional>
 #include <random>
@@ -121,6 +122,18 @@ TEST_F(SaveTest, RefusedSavesWriteNothingAndKeepTheEdits) {
          cannotOpen},
         {"held by another editor", [&] { held = std::move(*SystemFiles().openExclusive(path)); },
          cannotOpen},
+        {"file made a folder",
+         [&] {
+             std::filesystem::remove(path);
+             std::filesystem::create_directory(path);
+         },
+         cannotOpen},
+        {"file made a named pipe",
+         [&] {
+             std::filesystem::remove(path);
+             ::mkfifo(path.c_str(), 0666);
+         },
+         cannotOpen},
         {"count too large", [&] { ArchiveBuilder::Standard().entryCount(5000).writeTo(path); },
          "ERROR: invalid or corrupt file!"},
         {"party.bin gone",
@@ -132,16 +145,18 @@ TEST_F(SaveTest, RefusedSavesWriteNothingAndKeepTheEdits) {
         SCOPED_TRACE(story);
         loadFrom(ArchiveBuilder::Standard());
         damage();
-        const Bytes damaged = std::filesystem::exists(path) ? file() : Bytes{};
+        const auto type = std::filesystem::symlink_status(path).type();
+        const Bytes damaged = std::filesystem::is_regular_file(path) ? file() : Bytes{};
 
         const auto saved = saveGold(31337);
         ASSERT_FALSE(saved);
         EXPECT_EQ(saved.error().message, refusal);
-        EXPECT_TRUE((std::filesystem::exists(path) ? file() : Bytes{}) == damaged);
+        EXPECT_EQ(std::filesystem::symlink_status(path).type(), type) << "nothing made or replaced";
+        EXPECT_TRUE((std::filesystem::is_regular_file(path) ? file() : Bytes{}) == damaged);
         EXPECT_FALSE(hasBackup());
 
         held.reset();
-        std::filesystem::remove(path);
+        std::filesystem::remove_all(path);
         WriteWholeFile(path, original);
         ASSERT_TRUE(game->save()) << "the edits were kept for the next try";
         EXPECT_EQ(GoldIn(file()), 31337u);
