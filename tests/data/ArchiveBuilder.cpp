@@ -104,13 +104,19 @@ PartyBuilder::PartyBuilder() : m_size(kPartyEnd + 1000) {
 
 Bytes PartyBuilder::build() const {
     Bytes bytes = Noise(std::max(m_size, kPartyEnd), 7);
-    std::ranges::copy(m_party.values.bytes(), bytes.begin() + kValuesAt);
-    for (std::size_t i = 0; i < m_party.characters.size(); ++i) {
-        std::ranges::copy(m_party.characters[i].bytes(),
-                          bytes.begin() + static_cast<long>(kCharactersAt + i * kCharacterSize));
-    }
+    PutParty(bytes, 0, m_party);
     bytes.resize(m_size);
     return bytes;
+}
+
+void PutParty(Bytes& file, std::uint64_t dataPosition, const Party& party) {
+    const auto at = [&](std::size_t offset) {
+        return file.begin() + static_cast<std::ptrdiff_t>(dataPosition + offset);
+    };
+    std::ranges::copy(party.values.bytes(), at(kValuesAt));
+    for (std::size_t i = 0; i < party.characters.size(); ++i) {
+        std::ranges::copy(party.characters[i].bytes(), at(kCharactersAt + i * kCharacterSize));
+    }
 }
 
 std::uint32_t ArchiveBuilder::dataOffsetOf(std::size_t index) const {

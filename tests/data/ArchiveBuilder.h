@@ -135,6 +135,10 @@ private:
     std::optional<std::size_t> m_truncateTo;
 };
 
+// Writes the party where the game keeps it in a party.bin entry whose data begins at
+// `dataPosition` of `file`.
+void PutParty(Bytes& file, std::uint64_t dataPosition, const Party& party);
+
 Bytes ReadWholeFile(const std::filesystem::path& path);
 void WriteWholeFile(const std::filesystem::path& path, const Bytes& bytes);
 

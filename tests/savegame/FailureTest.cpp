@@ -14,7 +14,6 @@
 #include "data/ArchiveBuilder.h"
 #include "data/TemporaryDirectory.h"
 #include "savegame/Backup.h"
-#include "savegame/PartyEntry.h"
 #include "savegame/SavedGame.h"
 #include "support/FaultyFiles.h"
 
@@ -29,7 +28,7 @@ protected:
         for (CharacterRecord& record : edited.characters) {
             record.setNumber(fields::kMight, 200);  // every record changes
         }
-        PlaceParty(saved, 0, archive.dataPosition(2), edited);
+        PutParty(saved, archive.dataPosition(2), edited);
     }
 
     // The game afresh, in a folder of its own.
