@@ -139,8 +139,7 @@ Bytes ArchiveBuilder::build() const {
     Bytes file = Noise(kDirectoryAt + m_entries.size() * kRecordSize + m_gap, 3);
     std::copy(m_signature.begin(), m_signature.end(), file.begin());
     const auto bytes = std::span(file);
-    PutRecord(bytes.subspan(kLeadRecordAt, kRecordSize), m_lead.name, m_lead.dataOffset,
-              m_lead.dataSize);
+    PutRecord(bytes.subspan(kLeadRecordAt, kRecordSize), m_lead, 0, 0);
     const auto count = m_count.value_or(static_cast<std::uint32_t>(m_entries.size()));
     WriteU32(bytes, kCountAt, count);
     for (std::size_t i = 0; i < m_entries.size(); ++i) {

@@ -81,10 +81,7 @@ public:
     ArchiveBuilder& signature(std::string_view bytes) {
         return set(m_signature, std::string(bytes));
     }
-    ArchiveBuilder& leadRecord(std::string_view name, std::uint32_t dataOffset = 0,
-                               std::uint32_t dataSize = 0) {
-        return set(m_lead, Entry{std::string(name), {}, true, dataOffset, dataSize});
-    }
+    ArchiveBuilder& leadRecord(std::string_view name) { return set(m_lead, std::string(name)); }
     ArchiveBuilder& entry(std::string_view name, Bytes data) {
         m_entries.push_back({std::string(name), std::move(data)});
         return *this;
@@ -128,7 +125,7 @@ private:
     }
 
     std::string m_signature = "LOD";
-    Entry m_lead{"", {}, true};
+    std::string m_lead;
     std::vector<Entry> m_entries;
     std::optional<std::uint32_t> m_count;
     std::size_t m_gap = 0;
