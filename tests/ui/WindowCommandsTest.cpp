@@ -16,26 +16,15 @@ namespace {
 
 using namespace test;
 
-class CommandsTest : public WindowTest {
-protected:
-    void load(const PartyBuilder& party) {
-        path = ArchiveBuilder::Standard(party, "Storm Keep").writeTo(dir / "game.dkv");
-        original = ReadWholeFile(path);
-        prompts.file = path;
-        click(ids::kLoadGame);
-    }
-    std::size_t picked(int list) const {
-        return static_cast<std::size_t>(get<QComboBox>(list)->currentIndex());
-    }
-
-    std::filesystem::path path;
-    Bytes original;
-};
-
-// A cancelled choice shows nothing; a damaged game shows every message of its load, in order. After
-// those, and after Close, the window looks as it did when it opened, down to the focus on Load
-// rather than Exit, where Enter would end it; and Close has written nothing.
-TEST_F(CommandsTest, WithoutAGameTheWindowIsAsItOpened) {
+// A cancelled choice shows nothing; a damaged game shows every message of its load, in order, and
+// leaves the window as it opened.
+//
+// Then random picks, clicks and keystrokes, as a restless player makes them. After each one the
+// party holds exactly what the party editor makes of what the player asked for, and every control
+// shows what a save would write; at the end a save writes exactly that. Close writes nothing more,
+// and the window looks as it did when it opened, down to the focus on Load rather than Exit, where
+// Enter would end it.
+TEST_F(WindowTest, WhatTheWindowShowsIsWhatASaveWrites) {
     const QImage opened = window.grab().toImage();
     click(ids::kLoadGame);
     prompts.file = ArchiveBuilder().entry("other", Bytes(20)).writeTo(dir / "bad.dkv");
@@ -44,19 +33,8 @@ TEST_F(CommandsTest, WithoutAGameTheWindowIsAsItOpened) {
               (std::vector{Error(messages::kNoHeaderEntry), Error(messages::kNoImageEntry),
                            Error(messages::kNoPartyEntryOnLoad)}));
     EXPECT_TRUE(window.grab().toImage() == opened);
+    prompts.shown.clear();
 
-    load(PartyBuilder());
-    field(ids::kMight)->setText("99");
-    click(ids::kCloseGame);
-    EXPECT_TRUE(window.grab().toImage() == opened);
-    EXPECT_EQ(window.windowTitle(), "Velmor Saved Game Editor (v1.5)");
-    EXPECT_EQ(ReadWholeFile(path), original);
-}
-
-// Random picks, clicks and keystrokes, as a restless player makes them. After each one the party
-// holds exactly what the party editor makes of what the player asked for, and every control shows
-// what a save would write; at the end a save writes exactly that.
-TEST_F(CommandsTest, WhatTheWindowShowsIsWhatASaveWrites) {
     // Skills of every mastery, below level 0 and above 60, spell bytes of 2, classes past the last
     // and numbers above their limits: a pick shows them as they are, and changes none.
     constexpr SkillValue kSkills[] = {0, 20, 84, 138, 200, 276, 400};
@@ -74,7 +52,10 @@ TEST_F(CommandsTest, WhatTheWindowShowsIsWhatASaveWrites) {
         }
         builder.record(c, record.build());
     }
-    load(builder);
+    const auto path = ArchiveBuilder::Standard(builder, "Storm Keep").writeTo(dir / "game.dkv");
+    const Bytes original = ReadWholeFile(path);
+    prompts.file = path;
+    click(ids::kLoadGame);
     EXPECT_EQ((QStringList{window.windowTitle(), get<QLabel>(ids::kStatusLine)->text(),
                            get<QComboBox>(ids::kCharacterList)->itemText(0),
                            get<QLabel>(ids::kInfoPanel)->text()}),
@@ -104,6 +85,9 @@ TEST_F(CommandsTest, WhatTheWindowShowsIsWhatASaveWrites) {
     SkillLevel skillShown = DecodeSkill(expected.characters[0].skill(0));
     bool promotedShown = IsPromoted(expected.characters[0].classIndex());
     std::size_t refusals = 0;
+    const auto picked = [this](int list) {
+        return static_cast<std::size_t>(get<QComboBox>(list)->currentIndex());
+    };
     std::mt19937 random(11);
     const auto any = [&random](std::size_t below) {
         return std::uniform_int_distribution<std::size_t>(0, below - 1)(random);
@@ -148,8 +132,8 @@ TEST_F(CommandsTest, WhatTheWindowShowsIsWhatASaveWrites) {
             // One keystroke at the end of a field: a digit, or the last one taken away. Text that
             // is no number is refused, and the value kept.
             const bool level = any(3) == 0;
-            const NumberBinding& number = kNumberFields[any(std::size(kNumberFields))];
-            NumberField* typed = field(level ? ids::kSkillLevel : number.id);
+            const auto& [id, number] = kNumberFields[any(std::size(kNumberFields))];
+            NumberField* typed = field(level ? ids::kSkillLevel : id);
             typed->setFocus();
             const QString before = typed->text();
             const int digit = static_cast<int>(any(10));
@@ -164,7 +148,7 @@ TEST_F(CommandsTest, WhatTheWindowShowsIsWhatASaveWrites) {
                 skillShown = DecodeSkill(expected.characters[c].skill(k));
                 refusals += !asked;
             } else if (const auto asked = ParseUnsigned(after)) {
-                editor.setNumber(number.field, c, *asked);
+                editor.setNumber(number, c, *asked);
             } else {
                 ++refusals;
             }
@@ -204,6 +188,11 @@ TEST_F(CommandsTest, WhatTheWindowShowsIsWhatASaveWrites) {
               (std::vector{question, question, Error(std::get<0>(prompts.shown.at(2))), question,
                            ShownMessage{"Save successful!", "Velmor", MessageStyle::ok}}));
     EXPECT_EQ(get<QProgressBar>(ids::kProgress)->value(), 0);
+
+    field(ids::kMight)->setText("99999");
+    click(ids::kCloseGame);
+    EXPECT_TRUE(window.grab().toImage() == opened);
+    EXPECT_EQ(window.windowTitle(), "Velmor Saved Game Editor (v1.5)");
     const auto saved = SavedGame::Open(path).game;
     ASSERT_TRUE(saved);
     EXPECT_TRUE(saved->party() == expected);

@@ -59,12 +59,8 @@ public:
 
 // The number fields that the editor edits and the value each shows: one of the party's, or one
 // of the picked character's.
-struct NumberBinding {
-    int id;
-    const PartyField& field;
-};
 // clang-format off
-inline const NumberBinding kNumberFields[] = {
+inline const std::pair<int, const PartyField&> kNumberFields[] = {
     {ids::kFood, fields::kFood}, {ids::kGold, fields::kGold}, {ids::kBankGold, fields::kBankGold},
     {ids::kMight, fields::kMight}, {ids::kIntellect, fields::kIntellect},
     {ids::kPersonality, fields::kPersonality}, {ids::kEndurance, fields::kEndurance},
