@@ -223,16 +223,15 @@ TEST(QtPrompts, RealDialogsAnswer) {
     OnNextModalDialog([](QDialog&) {});
     EXPECT_FALSE(prompts.chooseFile().has_value()) << "cancel";
 
-    const std::tuple<MessageStyle, QMessageBox::Icon, QMessageBox::StandardButtons, MessageAnswer>
-        boxes[] = {
-            {MessageStyle::yesNo, QMessageBox::NoIcon, QMessageBox::Yes | QMessageBox::No,
-             MessageAnswer::yes},
-            {MessageStyle::iconError, QMessageBox::Critical, QMessageBox::Ok, MessageAnswer::ok},
-            {MessageStyle::ok, QMessageBox::NoIcon, QMessageBox::Ok, MessageAnswer::ok},
-        };
+    using Box = QMessageBox;
+    const std::tuple<MessageStyle, Box::Icon, Box::StandardButtons, MessageAnswer> boxes[] = {
+        {MessageStyle::yesNo, Box::NoIcon, Box::Yes | Box::No, MessageAnswer::yes},
+        {MessageStyle::iconError, Box::Critical, Box::Ok, MessageAnswer::ok},
+        {MessageStyle::ok, Box::NoIcon, Box::Ok, MessageAnswer::ok},
+    };
     for (const auto& [style, icon, buttons, answer] : boxes) {
         OnNextModalDialog([&](QDialog& dialog) {
-            auto* box = qobject_cast<QMessageBox*>(&dialog);
+            auto* box = qobject_cast<Box*>(&dialog);
             ASSERT_TRUE(box && box->icon() == icon && box->standardButtons() == buttons);
             EXPECT_EQ(box->windowTitle() + box->text(), "Velmor<b>!");
             QTest::keyClick(box, Qt::Key_Return);
