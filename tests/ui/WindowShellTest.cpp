@@ -59,7 +59,9 @@ TEST_F(WindowShellTest, KeysPressTheFocusedButtonAndOnlyEnterTakesTheValues) {
         end();
         EXPECT_TRUE(!window.isVisible() && window.result() == QDialog::Rejected);
     }
-    EXPECT_EQ(prompts.shown, std::vector{test::Error(std::get<0>(prompts.shown.at(0)))});
+    EXPECT_EQ(
+        prompts.shown,
+        std::vector{test::Error("Please enter a whole number in this field, using digits only.")});
 }
 
 // Qt drops a separator at the top of a menu; this one shows, clear of the menu's frame. The item
