@@ -17,7 +17,7 @@ int main(int argc, char* argv[]) {
         {"standard", ArchiveBuilder::Standard()},
         {"party-first",
          ArchiveBuilder().entry("party.bin", small()).entry("header.bin", Bytes(20, 'h'))},
-        {"lead-record", ArchiveBuilder().leadRecord("party.bin", 0, 271'404).entry("x", small())},
+        {"lead-record", ArchiveBuilder().leadRecord("party.bin").entry("x", small())},
         {"no-header-no-picture", ArchiveBuilder().entry("party.bin", small())},
         {"long-names", ArchiveBuilder()
                            .entry("header.bin.16chr", Bytes(20, 'x'))
