@@ -125,8 +125,9 @@ TEST_F(VelmorSaveTest, SetDumpAndApplyMakeTheEditorsEdits) {
     EXPECT_TRUE(ReadWholeFile(game + ".bak") == archive.build()) << "no save, so no new backup";
 }
 
-// Nothing is written on a dry run, when anything asked is wrong, or when a write fails.
-TEST_F(VelmorSaveTest, DryRunsBadAssignmentsAndFailedWritesWriteNothing) {
+// Nothing is written on a dry run, when anything asked is wrong, or when a write fails; and from
+// its load to its save a write holds the game, so that nobody changes it in between.
+TEST_F(VelmorSaveTest, SetAndApplyWriteAllOrNothingAndHoldTheGameMeanwhile) {
     const auto game = write(ArchiveBuilder::Standard());
     const Bytes original = ReadWholeFile(game);
     EXPECT_EQ(run({"set", "--dry-run", game, "party.gold=1"}).status, 0);
@@ -180,16 +181,13 @@ TEST_F(VelmorSaveTest, DryRunsBadAssignmentsAndFailedWritesWriteNothing) {
     EXPECT_TRUE(ReadWholeFile(game) == original);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1)
         << "neither a backup nor a scratch file beside the game";
-}
 
-// Warnings fill the pipe to the test, so that the tool waits between its load and its save while
-// a second run tries to open the game.
-TEST_F(VelmorSaveTest, SetAndApplyHoldTheGameFromLoadToSave) {
-    const auto game = write(ArchiveBuilder::Standard());
+    // Warnings fill the pipe to the test, so that the tool waits between its load and its save
+    // while a second run tries to open the game.
     Arguments set(2000, "characters.0.might=999");  // a warning each
     set.insert(set.begin(), {"set", game});
     const Json characters(2000, Json{{"index", 0}, {"might", 999}});
-    const auto document = text("changes.json", Json{{"characters", characters}}.dump());
+    const auto document = text("many.json", Json{{"characters", characters}}.dump());
     for (const Arguments& arguments : {set, Arguments{"apply", game, document}}) {
         FILE* warnings = ::popen((Command(arguments) + " 2>&1 >/dev/null").c_str(), "r");
         ASSERT_NE(std::fgetc(warnings), EOF);
@@ -245,24 +243,9 @@ TEST_F(VelmorSaveTest, DiffAndVerifyTellWhatIsInHugeGames) {
     EXPECT_TRUE(std::filesystem::is_empty(scratch.path()));
 }
 
-// Every command that loads tells a failed load on standard error, all its messages in order.
-TEST_F(VelmorSaveTest, AFailedLoadEndsEveryCommandWithItsMessages) {
-    const auto good = write(ArchiveBuilder::Standard());
-    const auto bad = write(ArchiveBuilder().entry("header.bin", Bytes(20)), "noparty.dkv");
-    const Arguments commands[] = {{"info", bad},       {"dump", bad},
-                                  {"verify", bad},     {"set", bad, "party.gold=1"},
-                                  {"diff", good, bad}, {"apply", bad, text("empty.json", "{}")}};
-    for (const Arguments& arguments : commands) {
-        const auto failed = run(arguments);
-        EXPECT_EQ(failed.status, 2) << arguments[0];
-        EXPECT_EQ(failed.errors, std::string(messages::kNoImageEntry) + "\n" +
-                                     std::string(messages::kNoPartyEntryOnLoad) + "\n");
-    }
-    EXPECT_TRUE(run({"--help"}).says("demo"));
-    EXPECT_EQ(run({}).status, 2) << "a command is required";
-}
-
-TEST_F(VelmorSaveTest, DemoWritesTheSameGoodGameAndReplacesItOnlyWhenForced) {
+// Every command that loads tells a failed load on standard error, all its messages in order. The
+// demo is a good game, the same every time, and replaced only when asked.
+TEST_F(VelmorSaveTest, FailedLoadsEndEveryCommandAndTheDemoIsAGoodGame) {
     const auto demo = (dir / "demo.dkv").string();
     ASSERT_EQ(run({"demo", demo}).status, 0);
     const Bytes first = ReadWholeFile(demo);
@@ -273,6 +256,19 @@ TEST_F(VelmorSaveTest, DemoWritesTheSameGoodGameAndReplacesItOnlyWhenForced) {
     EXPECT_TRUE(info.says("header: Demo of Velmor")) << info.errors;
     EXPECT_NE(info.out.find("promoted"), npos);
     EXPECT_TRUE(run({"verify", demo}).says("clean: "));
+
+    const auto bad = write(ArchiveBuilder().entry("header.bin", Bytes(20)), "noparty.dkv");
+    const Arguments commands[] = {{"info", bad},       {"dump", bad},
+                                  {"verify", bad},     {"set", bad, "party.gold=1"},
+                                  {"diff", demo, bad}, {"apply", bad, text("empty.json", "{}")}};
+    for (const Arguments& arguments : commands) {
+        const auto failed = run(arguments);
+        EXPECT_EQ(failed.status, 2) << arguments[0];
+        EXPECT_EQ(failed.errors, std::string(messages::kNoImageEntry) + "\n" +
+                                     std::string(messages::kNoPartyEntryOnLoad) + "\n");
+    }
+    EXPECT_TRUE(run({"--help"}).says("demo"));
+    EXPECT_EQ(run({}).status, 2) << "a command is required";
 }
 
 }  // namespace
