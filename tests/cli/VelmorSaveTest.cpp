@@ -86,27 +86,22 @@ TEST_F(VelmorSaveTest, SetDumpAndApplyMakeTheEditorsEdits) {
         editor.setSkill(c, k, {static_cast<Mastery>(n % 5), level});
         editor.setSpellLearned(c, s, n % 2);
         editor.setPromoted(c, n % 3 == 0);
-        for (const std::string& assignment :
-             {std::string(field.key) + "=" + std::to_string(n),
-              "skills." + std::to_string(k) + "=" + masteries[n % 5] + ":" + std::to_string(level),
-              "spells." + std::to_string(s) + (n % 2 ? "=learned" : "=unlearned"),
-              std::string(n % 3 == 0 ? "promoted=true" : "promoted=false")}) {
-            set.push_back("characters." + std::to_string(c) + "." + assignment);
-        }
+        const std::string at = "characters." + std::to_string(c) + ".";
+        set.insert(set.end(),
+                   {at + std::string(field.key) + "=" + std::to_string(n),
+                    at + "skills." + std::to_string(k) + "=" + masteries[n % 5] + ":" +
+                        std::to_string(level),
+                    at + "spells." + std::to_string(s) + (n % 2 ? "=learned" : "=unlearned"),
+                    at + (n % 3 == 0 ? "promoted=true" : "promoted=false")});
     }
     ASSERT_EQ(run(set).status, 0);
-    Bytes edited = archive.build();
-    PlaceParty(edited, 0, archive.dataPosition(2), expected);
-    EXPECT_TRUE(ReadWholeFile(game) == edited);
 
+    // Character 0 alone, with one skill and one spell of it.
     const std::string dumped = run({"dump", game}).out;
     Json dump = Json::parse(dumped);
     Json& shown = dump["characters"][0];
-    EXPECT_EQ(shown["skills"][7].dump() + shown["spells"][112].dump(),
-              R"({"index":7,"name":"<unused_skill_1>","mastery":"Grandmaster","level":-56,)"
-              R"("stored":200}{"index":112,"name":"Charm","learned":false,"stored":2})");
-    shown.erase("skills");
-    shown.erase("spells");
+    shown["skills"] = shown["skills"][7];
+    shown["spells"] = shown["spells"][112];
     dump["characters"] = Json::array({shown});
     EXPECT_EQ(dump.dump(),
               R"({"header":"Dune Sea","party":{"food":100,"slot1":3735928559,)"
@@ -114,13 +109,17 @@ TEST_F(VelmorSaveTest, SetDumpAndApplyMakeTheEditorsEdits) {
               "\"name\":\"\xC3\x89lodie\",\"infoText\":\"A hero of the realm.\",\"class\":5,"
               R"("className":"Champion","promoted":true,"might":999,"intellect":23,)"
               R"("personality":36,"endurance":49,"speed":62,"accuracy":75,"luck":88,)"
-              R"("experience":1000,"skillPoints":0}]})");
+              R"("experience":1000,"skillPoints":0,"skills":{"index":7,)"
+              R"("name":"<unused_skill_1>","mastery":"Grandmaster","level":-56,"stored":200},)"
+              R"("spells":{"index":112,"name":"Charm","learned":false,"stored":2}}]})");
 
     const std::regex readOnly(R"(,"stored":\d+|"class(Name)?": [^,]+,)");
     const auto writable = text("writable.json", std::regex_replace(dumped, readOnly, ""));
     ASSERT_EQ(run({"apply", copy, writable}).status, 0);
+    Bytes edited = archive.build();
+    PlaceParty(edited, 0, archive.dataPosition(2), expected);
     EXPECT_TRUE(ReadWholeFile(copy) == edited);
-    EXPECT_TRUE(run({"diff", game, copy}).quiet()) << "equal games";
+    EXPECT_TRUE(run({"diff", game, copy}).quiet()) << "the set game is the same";
     EXPECT_TRUE(run({"apply", game, text("dump.json", dumped)}).quiet()) << "an unchanged dump";
     EXPECT_TRUE(ReadWholeFile(game + ".bak") == archive.build()) << "no save, so no new backup";
 }
