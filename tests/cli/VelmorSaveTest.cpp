@@ -12,8 +12,8 @@
 #include "data/ArchiveBuilder.h"
 #include "data/TemporaryDirectory.h"
 #include "party/PartyEditor.h"
-#include "savegame/Messages.h"
 #include "savegame/PartyEntry.h"
+#include "savegame/Messages.h"
 
 namespace velmor {
 namespace {
@@ -117,7 +117,7 @@ TEST_F(VelmorSaveTest, SetDumpAndApplyMakeTheEditorsEdits) {
     const auto writable = text("writable.json", std::regex_replace(dumped, readOnly, ""));
     ASSERT_EQ(run({"apply", copy, writable}).status, 0);
     Bytes edited = archive.build();
-    PlaceParty(edited, 0, archive.dataPosition(2), expected);
+    PutParty(edited, archive.dataPosition(2), expected);
     EXPECT_TRUE(ReadWholeFile(copy) == edited);
     EXPECT_TRUE(run({"diff", game, copy}).quiet()) << "the set game is the same";
     EXPECT_TRUE(run({"apply", game, text("dump.json", dumped)}).quiet()) << "an unchanged dump";
