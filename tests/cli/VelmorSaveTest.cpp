@@ -12,8 +12,8 @@
 #include "data/ArchiveBuilder.h"
 #include "data/TemporaryDirectory.h"
 #include "party/PartyEditor.h"
-#include "savegame/PartyEntry.h"
 #include "savegame/Messages.h"
+#include "savegame/PartyEntry.h"
 
 namespace velmor {
 namespace {
