@@ -44,7 +44,6 @@ TEST_F(LoadTest, ReadsThePartyTheHeaderThePictureAndWhereThingsLie) {
     EXPECT_TRUE(loaded.messages.empty());
     EXPECT_EQ(loaded.game->party(), party.party());
     EXPECT_EQ(loaded.game->headerText(), "Into the Deep");
-    EXPECT_EQ(loaded.game->path(), path);
     const ArchiveFacts& facts = loaded.game->facts();
     EXPECT_EQ(facts.fileSize, archive.build().size());
     EXPECT_EQ(facts.entryCount, 3u);
@@ -96,8 +95,6 @@ std::vector<DamagedLoad> DamagedLoads() {
         {"empty file", ArchiveBuilder(standard).truncate(0), {notAnArchive}},
         {"lower-case signature", ArchiveBuilder(standard).signature("lod"), {notAnArchive}},
         {"signature LOX", ArchiveBuilder(standard).signature("LOX"), {notAnArchive}},
-        {"signature one byte late", ArchiveBuilder(standard).signature("XLOD"), {notAnArchive}},
-        {"file of two bytes", ArchiveBuilder(standard).truncate(2), {notAnArchive}},
         {"file ends inside the header", ArchiveBuilder(standard).truncate(284), {noEntries}},
         {"file ends inside the count, which reads as 257",
          ArchiveBuilder(standard).entryCount(0x01010101).truncate(286),
