@@ -109,8 +109,4 @@ IoResult<FileIdentity> FaultyFiles::identityOf(const std::filesystem::path& path
     return Unless(*this, "find", [&] { return SystemFiles().identityOf(path); });
 }
 
-void FaultyFiles::remove(const std::filesystem::path& path) {
-    SystemFiles().remove(path);
-}
-
 }  // namespace velmor::test

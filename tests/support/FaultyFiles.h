@@ -28,7 +28,6 @@ public:
     IoResult<> replace(const std::filesystem::path& from, const std::filesystem::path& to,
                        FileHandle current) override;
     IoResult<FileIdentity> identityOf(const std::filesystem::path& path) override;
-    void remove(const std::filesystem::path& path) override;
 
 private:
     void restart(int failAt, int killAt) {
