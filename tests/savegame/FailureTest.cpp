@@ -1,6 +1,7 @@
 // A disk can fail, and a save can be killed, at any moment. Whichever file operation fails, the
-// command says so once, the party in memory is not lost, and the next try works. Killed at any
-// instant, a save leaves the old game or the new, never a mixture, and the backup as loaded.
+// command says so once, the party in memory is not lost, nothing is left beside the game, and the
+// next try works. Killed at any instant, a save leaves the old game or the new, never a mixture,
+// and the backup as loaded.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -118,6 +119,10 @@ TEST_F(FailureTest, AFailureAnywhereInASaveKeepsTheEditsAndALaterSaveWorks) {
         ASSERT_FALSE(failed);
         EXPECT_EQ(failed.error().message.rfind("ERROR: ", 0), 0u) << failed.error().message;
         EXPECT_TRUE(game->party() == edited);
+        for (const auto& left : std::filesystem::directory_iterator(folder->path())) {
+            EXPECT_TRUE(left.path() == path || left.path() == BackupPathOf(path))
+                << left.path() << " is left beside the game";
+        }
         EXPECT_TRUE(game->save()) << "the next save works";
         EXPECT_TRUE(ReadWholeFile(path) == saved);
     }
