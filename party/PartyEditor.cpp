@@ -51,9 +51,9 @@ SkillEdit PartyEditor::typeSkillLevel(std::size_t character, std::size_t skill, 
     return setSkill(character, skill, {mastery, typed});
 }
 
-void PartyEditor::clickMastery(std::size_t character, std::size_t skill, Mastery clicked,
-                               std::int32_t shownLevel) {
-    record(character).setSkill(skill, EncodeSkill(clicked, shownLevel));
+SkillEdit PartyEditor::clickMastery(std::size_t character, std::size_t skill, Mastery clicked,
+                                    std::int32_t shownLevel) {
+    return setSkill(character, skill, {clicked, shownLevel});
 }
 
 void PartyEditor::setSpellLearned(std::size_t character, std::size_t spell, bool learned) {

@@ -48,10 +48,12 @@ public:
     SkillEdit typeSkillLevel(std::size_t character, std::size_t skill, SkillLevel shown,
                              std::int32_t typed);
 
-    // A click on a mastery button stores the shown level with that mastery as it stands: a click
-    // never changes the level the player sees.
-    void clickMastery(std::size_t character, std::size_t skill, Mastery clicked,
-                      std::int32_t shownLevel);
+    // A click on a mastery button stores the shown level with that mastery, brought within what
+    // the mastery holds as a typed level is: a level it cannot hold would read back as another
+    // skill. Answers what is stored, whose level the window shows next; the clicked button stays
+    // checked even where Normal at level 0 stores an unlearned skill.
+    SkillEdit clickMastery(std::size_t character, std::size_t skill, Mastery clicked,
+                           std::int32_t shownLevel);
 
     void setSpellLearned(std::size_t character, std::size_t spell, bool learned);
 

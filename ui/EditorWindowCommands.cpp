@@ -293,13 +293,15 @@ void EditorWindow::OnChangeSkillLevel() {
     UpdateData(false);
 }
 
-// The clicked button has checked itself. The level is the one shown, not read again.
+// The clicked button has checked itself and stays checked. The level is the one shown, not read
+// again, and the field shows the level stored, which the mastery may have brought into its range.
 void EditorWindow::OnMasteryClicked(Mastery mastery) {
     ShowMastery(mastery);
     const auto character = SelectedCharacter();
     const auto skill = SelectedSkill();
     if (m_game && character && skill) {
-        Editor().clickMastery(*character, *skill, mastery, m_skillLevel);
+        m_skillLevel =
+            Editor().clickMastery(*character, *skill, mastery, m_skillLevel).stored.level;
     }
     UpdateData(false);
 }

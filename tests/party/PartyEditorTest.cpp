@@ -78,16 +78,46 @@ TEST_F(PartyEditorTest, ATypedLevelFollowsTheSkillRules) {
     }
 }
 
-// A click stores the shown level with the clicked mastery, uncapped: the level never changes.
-TEST_F(PartyEditorTest, AMasteryClickKeepsTheShownLevel) {
-    const std::tuple<Mastery, std::int32_t, SkillValue> cases[] = {{Mastery::Expert, 20, 84},
-                                                                   {Mastery::Grandmaster, 20, 276},
-                                                                   {Mastery::Expert, 0, 64},
-                                                                   {Mastery::Normal, 0, 0},
-                                                                   {Mastery::Master, 70, 198}};
-    for (const auto& [clicked, level, stored] : cases) {
-        editor.clickMastery(1, 38, clicked, level);
-        EXPECT_EQ(party.characters[1].skill(38), stored);
+struct MasteryClicked {
+    const char* story;
+    Mastery clicked;
+    std::int32_t shown;
+    SkillValue stored;
+};
+
+// A click stores the shown level with the clicked mastery. A level above 60, or one that the
+// mastery cannot hold because it would read back as another skill, becomes the nearest level that
+// it holds, up to 60; every other level is kept. What is stored reads back as the answer, with the
+// clicked mastery, but for a skill at level 0 clicked to Normal, which stays unlearned.
+TEST_F(PartyEditorTest, AMasteryClickStoresTheNearestLevelThatTheMasteryHolds) {
+    const MasteryClicked cases[] = {
+        {"Normal 20 clicked to Expert", Mastery::Expert, 20, 84},
+        {"Expert 20 clicked to Grandmaster", Mastery::Grandmaster, 20, 276},
+        {"a skill at level 0 is learned by Expert", Mastery::Expert, 0, 64},
+        {"above 60, 60", Mastery::Master, 70, 188},
+        {"Grandmaster -56 clicked to Normal: 0", Mastery::Normal, -56, 0},
+        {"Grandmaster -56 clicked to Expert: 0", Mastery::Expert, -56, 64},
+        {"Grandmaster -56 clicked to Master: 0", Mastery::Master, -56, 128},
+        {"Grandmaster -56 clicked again stays", Mastery::Grandmaster, -56, 200},
+        {"below -64, -64", Mastery::Grandmaster, -65, 192}};
+    for (const auto& [story, clicked, shown, stored] : cases) {
+        editor.clickMastery(1, 38, clicked, shown);
+        EXPECT_EQ(party.characters[1].skill(38), stored) << story;
+    }
+    for (const Mastery clicked :
+         {Mastery::Normal, Mastery::Expert, Mastery::Master, Mastery::Grandmaster}) {
+        for (std::int32_t shown = -300; shown <= 300; ++shown) {
+            const SkillEdit edit = editor.clickMastery(1, 38, clicked, shown);
+            const SkillLevel readBack = DecodeSkill(party.characters[1].skill(38));
+            const bool unlearned = clicked == Mastery::Normal && readBack.level == 0;
+            ASSERT_TRUE(edit.stored == readBack &&
+                        readBack.mastery == (unlearned ? Mastery::None : clicked))
+                << static_cast<int>(clicked) << " " << shown;
+            const bool held = shown <= kMaxSkillLevel && DecodeSkill(EncodeSkill(clicked, shown)) ==
+                                                             SkillLevel{clicked, shown};
+            ASSERT_EQ(edit.capped, !held && !(unlearned && shown == 0)) << shown;
+            ASSERT_EQ(readBack.level == shown, !edit.capped) << shown;
+        }
     }
 }
 

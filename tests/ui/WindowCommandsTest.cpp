@@ -121,7 +121,8 @@ TEST_F(WindowTest, WhatTheWindowShowsIsWhatASaveWrites) {
             click(kButtons[button]);
             if (button < 4) {
                 skillShown.mastery = static_cast<Mastery>(button + 1);
-                editor.clickMastery(c, k, skillShown.mastery, skillShown.level);
+                skillShown.level =
+                    editor.clickMastery(c, k, skillShown.mastery, skillShown.level).stored.level;
             } else if (kButtons[button] == ids::kLearned) {
                 editor.setSpellLearned(c, s, !expected.characters[c].spellLearned(s));
             } else {
