@@ -10,7 +10,7 @@ namespace {
 
 // The lowest level a skill of this mastery can be stored with and read back as.
 std::int32_t LowestLevel(Mastery mastery) {
-    return mastery == Mastery::Grandmaster ? -64 : 0;
+    return mastery == Mastery::Grandmaster ? kLowestGrandmasterLevel : 0;
 }
 
 }  // namespace

@@ -12,6 +12,8 @@
 namespace velmor {
 
 inline constexpr std::int32_t kMaxSkillLevel = 60;
+// The lowest level that a Grandmaster's stored form reads back; no other mastery goes below 0.
+inline constexpr std::int32_t kLowestGrandmasterLevel = -64;
 
 struct NumberEdit {
     std::uint32_t stored = 0;

@@ -58,7 +58,8 @@ const std::pair<int, const PartyField*> kNumberFields[] = {
 };
 
 // The skill level's arrows go up to 255 although a level above 60 is stored as 60: each step past
-// 60 is brought back.
+// 60 is brought back. A Grandmaster's level below zero steps by one, up to 0 and down to the
+// lowest level that it holds.
 constexpr int kSkillLevelArrowsTop = 255;
 
 // Marks an exchange for as long as it runs, so that the text changes it makes run no handler.
@@ -186,7 +187,9 @@ void EditorWindow::OnInitDialog() {
     for (const auto& [id, field] : kNumberFields) {
         m_controls.get<NumberField>(id)->setRange(0, field->limit);
     }
-    m_controls.get<NumberField>(ids::kSkillLevel)->setRange(0, kSkillLevelArrowsTop);
+    auto* skillLevel = m_controls.get<NumberField>(ids::kSkillLevel);
+    skillLevel->setRange(0, kSkillLevelArrowsTop);
+    skillLevel->setLowestBelowRange(kLowestGrandmasterLevel);
 }
 
 bool EditorWindow::UpdateData(bool saveAndValidate) {

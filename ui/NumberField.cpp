@@ -28,17 +28,26 @@ void NumberField::setText(const QString& text) {
     lineEdit()->setText(text);
 }
 
+void NumberField::setLowestBelowRange(std::int64_t lowest) {
+    m_lowestBelowRange = lowest;
+}
+
+std::int64_t NumberField::lowestFrom(std::int64_t value) const {
+    return value < m_lowest ? std::min(m_lowestBelowRange, m_lowest) : m_lowest;
+}
+
 std::int64_t NumberField::position() const {
-    const auto value = ParseSigned(text().toStdString());
-    return std::clamp<std::int64_t>(value ? *value : m_lowest, m_lowest, m_highest);
+    const auto parsed = ParseSigned(text().toStdString());
+    const std::int64_t value = parsed ? *parsed : m_lowest;
+    return std::clamp(value, lowestFrom(value), m_highest);
 }
 
 void NumberField::stepBy(int steps) {
     if (!m_hasRange) {
         return;
     }
-    const std::int64_t stepped = std::clamp<std::int64_t>(position() + steps, m_lowest, m_highest);
-    setText(QString::number(stepped));
+    const std::int64_t from = position();
+    setText(QString::number(std::clamp(from + steps, lowestFrom(from), m_highest)));
 }
 
 QAbstractSpinBox::StepEnabled NumberField::stepEnabled() const {
@@ -50,7 +59,7 @@ QAbstractSpinBox::StepEnabled NumberField::stepEnabled() const {
     if (value < m_highest) {
         enabled |= StepUpEnabled;
     }
-    if (value > m_lowest) {
+    if (value > lowestFrom(value)) {
         enabled |= StepDownEnabled;
     }
     return enabled;

@@ -6,6 +6,7 @@
 
 #include <QAbstractSpinBox>
 #include <cstdint>
+#include <limits>
 
 namespace velmor {
 
@@ -17,6 +18,11 @@ public:
 
     // Without a range the arrows do nothing.
     void setRange(std::int64_t lowest, std::int64_t highest);
+
+    // A number below the range, down to `lowest`, is stepped by one as it stands instead of
+    // jumping into the range; Down stops at `lowest`. A skill level read from the saved game can
+    // be below zero.
+    void setLowestBelowRange(std::int64_t lowest);
 
     void setText(const QString& text);
 
@@ -34,12 +40,16 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
-    // The number the arrows start from: the text's, held inside the range.
+    // The number the arrows start from: the text's, held inside the range, or inside what is
+    // kept below it.
     std::int64_t position() const;
+    // The lowest number that the arrows reach from `value`.
+    std::int64_t lowestFrom(std::int64_t value) const;
 
     bool m_hasRange = false;
     std::int64_t m_lowest = 0;
     std::int64_t m_highest = 0;
+    std::int64_t m_lowestBelowRange = std::numeric_limits<std::int64_t>::max();
 };
 
 }  // namespace velmor

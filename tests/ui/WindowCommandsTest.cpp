@@ -199,6 +199,47 @@ TEST_F(WindowTest, WhatTheWindowShowsIsWhatASaveWrites) {
     EXPECT_TRUE(saved->party() == expected);
 }
 
+struct LevelKeys {
+    SkillValue from;  // as the game holds the skill
+    std::vector<Qt::Key> keys;
+    const char* shown;
+    SkillValue stored;
+};
+
+// Up and Down step a level below zero by one, down to -64, the lowest that a Grandmaster holds,
+// and up through 0, which unlearns the skill. From 0 on they step as the other fields' keys do,
+// and a step past 60 is brought back.
+TEST_F(WindowTest, LevelKeysStepALevelBelowZeroByOne) {
+    const LevelKeys cases[] = {
+        {192, {Qt::Key_Up}, "-63", 193},         {193, {Qt::Key_Down, Qt::Key_Down}, "-64", 192},
+        {200, {Qt::Key_Down}, "-57", 199},       {255, {Qt::Key_Up}, "0", 0},
+        {255, {Qt::Key_Up, Qt::Key_Up}, "1", 1}, {64, {Qt::Key_Down}, "0", 64},
+        {84, {Qt::Key_Down}, "19", 83},          {316, {Qt::Key_Up}, "60", 316},
+    };
+    RecordBuilder record;
+    for (std::size_t k = 0; k < std::size(cases); ++k) {
+        record.skill(k, cases[k].from);
+    }
+    prompts.file = ArchiveBuilder::Standard(PartyBuilder().record(0, record.build()))
+                       .writeTo(dir / "levels.dkv");
+    click(ids::kLoadGame);
+    auto* skills = get<QComboBox>(ids::kSkillList);
+    NumberField* level = field(ids::kSkillLevel);
+    for (std::size_t k = 0; k < std::size(cases); ++k) {
+        if (k > 0) {
+            QTest::keyClick(skills, Qt::Key_Down);
+        }
+        ASSERT_EQ(skills->currentIndex(), static_cast<int>(k));
+        level->setFocus();
+        for (const Qt::Key key : cases[k].keys) {
+            QTest::keyClick(level, key);
+        }
+        EXPECT_EQ(level->text().toStdString(), cases[k].shown) << "from " << cases[k].from;
+        EXPECT_EQ(window.game()->party().characters[0].skill(k), cases[k].stored)
+            << "from " << cases[k].from;
+    }
+}
+
 // With the real dialogs, not the script: the file dialog hands back a name typed for a file that
 // does not exist and moves the working directory beside it. Enter answers a message box with its
 // default button: Yes for a question.
