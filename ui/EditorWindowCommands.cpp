@@ -115,8 +115,9 @@ void EditorWindow::OnLoadGame() {
     ShowCharacter();
     m_progress->setValue(0);
     UpdateData(false);
-    // Load has just disabled itself; the focus goes to the characters rather than on to Save.
-    m_characterCombo->setFocus();
+    // Load has just disabled itself; the focus goes to the characters rather than on to Save, and
+    // shows there at once, as after a Tab, since the player is meant to go on from there.
+    m_characterCombo->setFocus(Qt::ShortcutFocusReason);
 }
 
 void EditorWindow::OnSaveGame() {
