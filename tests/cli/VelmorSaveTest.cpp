@@ -159,12 +159,17 @@ TEST_F(VelmorSaveTest, SetAndApplyWriteAllOrNothingAndHoldTheGameMeanwhile) {
     }
     // Every problem of a document is told, and none is ignored.
     const auto refused =
-        run({"apply", game, text("bad.json", R"({"party": {"slot1": 1, "glod": 1}, "characters": [
-        {"luck": 1}, {"index": 0, "name": "Someone", "class": 3, "might": -5, "skills.3": 5,
-                      "skills": [{"index": 1, "stored": 5}]}]})")});
+        run({"apply", game, text("bad.json", R"({"party": {"slot1": 1, "glod": 1}, "Party": {},
+        "characters": [{"luck": 1}, {"index": 0, "name": "Someone", "class": 3, "className": "Lich",
+                      "might": -5, "skills.3": 5,
+                      "skills": [{"index": 1, "stored": 5, "name": "Staff", "levle": 2}],
+                      "spells": [{"index": 2, "name": "Charm", "lerned": true}]}]})")});
     for (const char* problem :
-         {"party.slot1 cannot be changed", "party.glod: no such field", "needs an \"index\"",
-          "characters.0.name cannot be changed", "(change \"promoted\" instead)",
+         {"party.slot1 cannot be changed", "party.glod: no such field", "Party: no such field",
+          "needs an \"index\"", "characters.0.name cannot be changed",
+          "characters.0.className cannot be changed", "(change \"promoted\" instead)",
+          "characters.0.skills.1.name cannot be changed", "characters.0.skills.1.levle: no such",
+          "characters.0.spells.2.name cannot be changed", "characters.0.spells.2.lerned: no such",
           "characters.0.might: expected a whole number", "characters.0.skills.3: no such field",
           "(change \"mastery\" and \"level\" instead)"}) {
         EXPECT_TRUE(refused.failed(problem)) << problem << "\n" << refused.errors;
@@ -227,6 +232,9 @@ TEST_F(VelmorSaveTest, DiffAndVerifyTellWhatIsInHugeGames) {
           "characters.35.spells.131: byte 9"}) {
         EXPECT_NE(verify.out.find(finding), npos) << finding;
     }
+    // A count just above 4500 is already near the limit.
+    const auto many = ArchiveBuilder::Standard().entryCount(4501).writeTo(aside / "many.dkv");
+    EXPECT_NE(run({"verify", many.string()}).out.find("4501 entries, near the limit"), npos);
     rusage usage{};
     ::getrusage(RUSAGE_CHILDREN, &usage);
     EXPECT_LT(usage.ru_maxrss, 128 * 1024) << "kilobytes at the most, of a 512 MiB game";
@@ -247,14 +255,23 @@ TEST_F(VelmorSaveTest, FailedLoadsEndEveryCommandAndTheDemoIsAGoodGame) {
     EXPECT_TRUE(run({"verify", demo}).says("clean: "));
 
     const auto bad = write(ArchiveBuilder().entry("header.bin", Bytes(20)), "noparty.dkv");
-    const Arguments commands[] = {{"info", bad},       {"dump", bad},
-                                  {"verify", bad},     {"set", bad, "party.gold=1"},
-                                  {"diff", demo, bad}, {"apply", bad, text("empty.json", "{}")}};
+    const auto empty = text("empty.json", "{}");
+    const Arguments commands[] = {{"info", bad},         {"dump", bad},
+                                  {"verify", bad},       {"set", bad, "party.gold=1"},
+                                  {"apply", bad, empty}, {"diff", demo, bad},
+                                  {"diff", bad, demo}};
     for (const Arguments& arguments : commands) {
         const auto failed = run(arguments);
         EXPECT_EQ(failed.status, 2) << arguments[0];
         EXPECT_EQ(failed.errors, std::string(messages::kNoImageEntry) + "\n" +
                                      std::string(messages::kNoPartyEntryOnLoad) + "\n");
+    }
+    // A game that is not there ends diff too, and is told once.
+    const auto none = (dir / "none.dkv").string();
+    for (const Arguments& diff : {Arguments{"diff", none, demo}, Arguments{"diff", demo, none}}) {
+        const auto failed = run(diff);
+        EXPECT_EQ(failed.status, 2) << diff[1];
+        EXPECT_EQ(failed.errors, std::string(messages::kCannotOpenFile) + "\n") << diff[1];
     }
     EXPECT_TRUE(run({"--help"}).says("demo"));
     EXPECT_EQ(run({}).status, 2) << "a command is required";
