@@ -116,8 +116,10 @@ void EditorWindow::OnLoadGame() {
     m_progress->setValue(0);
     UpdateData(false);
     // Load has just disabled itself; the focus goes to the characters rather than on to Save, and
-    // shows there at once, as after a Tab, since the player is meant to go on from there.
-    m_characterCombo->setFocus(Qt::ShortcutFocusReason);
+    // shows there at once, as after a Tab. The window marks the focus itself: it gets the keyboard
+    // back from the file dialog only after this, for a reason that draws no mark.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    m_characterCombo->setFocus();
 }
 
 void EditorWindow::OnSaveGame() {

@@ -37,8 +37,12 @@ public:
     std::optional<std::filesystem::path> file;
     std::deque<MessageAnswer> answers;
     std::vector<ShownMessage> shown;
+    std::function<void()> whileChoosing;  // as the file dialog would, while it is open
 
     std::optional<std::filesystem::path> chooseFile() override {
+        if (whileChoosing) {
+            whileChoosing();
+        }
         return std::exchange(file, std::nullopt);
     }
     MessageAnswer showMessage(std::string_view text, std::string_view caption,
