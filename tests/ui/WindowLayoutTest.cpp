@@ -16,8 +16,9 @@ using test::WindowTest;
 // A dialog's title, fixed size, and each control's place, text and state come from its template,
 // in dialog units through the dialog font, as on Windows; fields and lists take the height that
 // they need, and an open list shows as many entries as fit within the template's height. Tab goes
-// through the controls in the template's order, an arrow being part of its field. At two device
-// pixels to the pixel every picture is drawn from its double-size version, pixel for pixel.
+// through the controls in the template's order, an arrow being part of its field. Every picture
+// shows whole in its frame, and at two device pixels to the pixel it is drawn from its
+// double-size version, pixel for pixel.
 template <typename Dialog>
 void ExpectTemplate(const Dialog& dialog, const DialogTemplate& plan) {
     const DialogUnits units(dialog.font());
@@ -65,6 +66,7 @@ void ExpectTemplate(const Dialog& dialog, const DialogTemplate& plan) {
         const QRect frame = (*picture)->contentsRect();
         const QRect at =
             QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, sharp.size() / 2, frame);
+        EXPECT_TRUE(frame.contains(at)) << text.toStdString() << " is cut off by its frame";
         const QRect shown = at.intersected(frame.adjusted(1, 1, -1, -1));  // the frame's edge
         EXPECT_TRUE(drawn.copy(QRect(shown.topLeft() * 2, shown.size() * 2)) ==
                     sharp.copy(QRect((shown.topLeft() - at.topLeft()) * 2, shown.size() * 2)))

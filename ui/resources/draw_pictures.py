@@ -703,44 +703,35 @@ def draw_gold(scale):
 
 
 def draw_bank(scale):
-    c = Canvas(64, 64, scale=scale)
+    # Its frame shows about 40 x 18 pixels, so the bag and its coins are drawn to fit inside.
+    c = Canvas(38, 16, scale=scale)
     ink = hex_colour("3a1f08")
     # Sack body: wide at the bottom, pinched at the neck.
-    body = path((27, 21),
-                ((16, 24), (5, 36), (5, 47)),
-                ((5, 57), (14, 61), (27, 61)),
-                ((40, 61), (49, 57), (49, 47)),
-                ((49, 36), (38, 24), (27, 21)))
-    c.fill(Ellipse(27, 61.5, 22, 2.4), (0, 0, 0, 1), 0.25)
-    c.fill(Polygon(body), linear((10, 26), (46, 60), [
+    body = path((10, 5.6),
+                ((6.5, 6.4), (1.4, 9.2), (1.4, 12.0)),
+                ((1.4, 14.4), (4.6, 15.3), (10, 15.3)),
+                ((15.4, 15.3), (18.6, 14.4), (18.6, 12.0)),
+                ((18.6, 9.2), (13.5, 6.4), (10, 5.6)))
+    c.fill(Polygon(body), linear((3, 7), (17, 15), [
         (0, hex_colour("e2b478")), (0.45, hex_colour("c08848")), (1, hex_colour("7e4e22"))]))
-    c.fill(stroke(body, 1.4, closed=True), ink)
+    c.fill(stroke(body, 0.9, closed=True), ink)
     # Cloth gathered above the tie, frilled at the top.
-    top = path((22.5, 18.5),
-               ((19, 14), (16, 10), (16.5, 6.5)),
-               (19.5, 8.5), (22.5, 5.0), (25.5, 8.0), (28.5, 4.6), (31.5, 8.0), (34.5, 5.2),
-               (37.5, 6.8),
-               ((38, 10), (35, 14), (31.5, 18.5)))
-    c.fill(Polygon(top), linear((16, 6), (38, 18), [
+    top = path((8.4, 5.4),
+               ((7.6, 4.0), (6.2, 2.6), (6.4, 1.2)),
+               (7.7, 1.9), (8.9, 0.7), (10.1, 1.8), (11.3, 0.7), (12.5, 1.9), (13.7, 1.2),
+               ((13.8, 2.6), (12.4, 4.0), (11.6, 5.4)))
+    c.fill(Polygon(top), linear((6, 1), (14, 5), [
         (0, hex_colour("e8c088")), (1, hex_colour("9a6430"))]))
-    c.fill(stroke(top, 1.3, closed=True), ink)
-    c.fill(stroke([(24.5, 10.5), (25.5, 17)], 0.8) | stroke([(30.5, 10.5), (29.5, 17)], 0.8),
-           hex_colour("7a4a1c"), 0.8)
-    # Cord round the neck, its ends hanging down.
-    c.fill(stroke([(21.5, 20.5), (32.5, 20.5)], 4.2), ink)
-    c.fill(stroke([(21.8, 20.5), (32.2, 20.5)], 2.6), hex_colour("d8a64a"))
-    for end in ([(31.5, 21.5), (34.5, 25.5), (34.5, 29.5)], [(31.5, 21.5), (31.8, 27.5)]):
-        c.fill(stroke(end, 2.6), ink)
-    for end in ([(31.5, 21.5), (34.5, 25.5), (34.5, 29.5)], [(31.5, 21.5), (31.8, 27.5)]):
-        c.fill(stroke(end, 1.2), hex_colour("d8a64a"))
-    c.fill(Circle(31.5, 21, 2.2), ink)
-    c.fill(Circle(31.5, 21, 1.3), hex_colour("e8b85a"))
-    # Coin badge stitched on the sack.
-    standing_coin(c, 26.5, 43.5, 8.2)
-    c.fill(Ellipse(15, 34, 2.4, 5.5, 30), (1, 1, 1, 1), 0.18)
+    c.fill(stroke(top, 0.8, closed=True), ink)
+    # Cord round the neck.
+    c.fill(stroke([(7.6, 5.6), (12.4, 5.6)], 2.2), ink)
+    c.fill(stroke([(7.8, 5.6), (12.2, 5.6)], 1.1), hex_colour("e0ae50"))
+    # Coin badge stitched on the sack, and the light on the cloth.
+    standing_coin(c, 10, 11.2, 2.9, emblem=False)
+    c.fill(Ellipse(4.6, 9.8, 0.9, 1.8, 35), (1, 1, 1, 1), 0.22)
     # Coins beside the sack.
-    coin_stack(c, 53.0, 60.5, 8.0, 2.7, 2.2, 7, 3.0)
-    coin_stack(c, 41.0, 61.8, 7.2, 2.5, 2.2, 2, 3.0)
+    coin_stack(c, 32.8, 15.0, 4.5, 1.5, 1.3, 5, 2.0)
+    coin_stack(c, 24.6, 15.0, 4.5, 1.5, 1.3, 3, 2.0)
     c.save_png("bank140.png")
 
 
