@@ -9,7 +9,7 @@
 namespace velmor::cli {
 namespace {
 
-// Counts this close to the directory's capacity are legal, and rare enough to mention.
+// Counts above this are legal, but close enough to the directory's capacity to mention.
 constexpr std::uint32_t kManyEntries = 4500;
 
 void AddCharacterFindings(std::size_t c, const CharacterRecord& record,
@@ -47,7 +47,7 @@ std::vector<std::string> UnusualThings(const SavedGame& game,
                            message.message.substr(0, message.message.find('\n')));
     }
     const ArchiveFacts& facts = game.facts();
-    if (facts.entryCount >= kManyEntries) {
+    if (facts.entryCount > kManyEntries) {
         findings.push_back(std::to_string(facts.entryCount) + " entries, near the limit of " +
                            std::to_string(kMaxEntryCount));
     }
