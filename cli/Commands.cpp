@@ -54,7 +54,14 @@ int ApplyAndSave(SavedGame& game, const std::vector<Edit>& edits, bool dryRun, O
     const auto saved = game.save();
     if (!saved) {
         output.errors << saved.error().message << '\n';
+        if (saved.error().kind == GameErrorKind::changedSinceLoad) {
+            output.errors << "Nothing was written. Run the command again to change the game as it "
+                             "is now.\n";
+        }
         return kFailure;
+    }
+    for (const std::string& warning : saved->warnings) {
+        output.errors << "warning: " << warning << '\n';
     }
     return kSuccess;
 }
@@ -222,15 +229,21 @@ int RunDemo(const std::filesystem::path& out, bool replace, Output output) {
         return kFailure;
     };
     // Written whole beside its name first, so that a demo that fails half-way leaves nothing.
-    auto file = TemporaryFile::CreateBeside(SystemFiles(), out, out);
+    auto file = TemporaryFile::CreateBeside(SystemFiles(), out);
     if (!file) {
         return report(file.error());
     }
     if (auto written = file->file().writeAt(0, DemoGame()); !written) {
         return report(written.error());
     }
+    if (auto flushed = file->file().flush(); !flushed) {
+        return report(flushed.error());
+    }
     if (auto replaced = file->replaceTarget(); !replaced) {
         return report(replaced.error());
+    }
+    if (auto flushed = SystemFiles().flushFolderOf(out); !flushed) {
+        output.errors << "warning: " << NotConfirmed("the demo", flushed.error()) << '\n';
     }
     output.out << "wrote the demo saved game \"" << out.string() << "\"\n";
     return kSuccess;

@@ -2,11 +2,20 @@
 // FileSystemWin32.cpp.
 #include "savegame/FileSystem.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <random>
+#include <string_view>
 #include <system_error>
 
 namespace velmor {
+namespace {
+
+constexpr std::string_view kTemporaryPrefix = ".velmor-";
+constexpr std::string_view kTemporarySuffix = ".tmp";
+constexpr std::size_t kTemporaryDigits = 16;
+
+}  // namespace
 
 std::string DisplayPath(const std::filesystem::path& path) {
     const std::u8string text = path.u8string();
@@ -18,14 +27,26 @@ void FileSystem::remove(const std::filesystem::path& path) {
     std::filesystem::remove(path, ignored);
 }
 
-std::filesystem::path UnguessableNameBeside(const std::filesystem::path& target) {
+std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target) {
     static std::mt19937_64 random{std::random_device{}()};
-    char suffix[32];
-    std::snprintf(suffix, sizeof suffix, ".%016llx.new", static_cast<unsigned long long>(random()));
-    std::filesystem::path name = ".";
-    name += target.filename();
-    name += suffix;
+    char digits[kTemporaryDigits + 1];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(random()));
+    std::string name(kTemporaryPrefix);
+    name += digits;
+    name += kTemporarySuffix;
     return target.parent_path() / name;
+}
+
+bool IsTemporaryName(const std::filesystem::path& name) {
+    const std::string text = DisplayPath(name.filename());
+    if (text.size() != kTemporaryPrefix.size() + kTemporaryDigits + kTemporarySuffix.size() ||
+        !text.starts_with(kTemporaryPrefix) || !text.ends_with(kTemporarySuffix)) {
+        return false;
+    }
+    const std::string_view digits =
+        std::string_view(text).substr(kTemporaryPrefix.size(), kTemporaryDigits);
+    return std::all_of(digits.begin(), digits.end(),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
 }
 
 }  // namespace velmor

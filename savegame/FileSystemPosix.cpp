@@ -1,7 +1,10 @@
 // The file layer on POSIX systems: plain descriptors, with flock() for the exclusive open.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -16,15 +19,63 @@
 namespace velmor {
 namespace {
 
+IoError Failure(const char* doing, const std::filesystem::path& path, const std::string& why) {
+    return {std::string("cannot ") + doing + " \"" + DisplayPath(path) + "\": " + why};
+}
+
 IoError Failure(const char* doing, const std::filesystem::path& path, int error) {
-    return {std::string("cannot ") + doing + " \"" + DisplayPath(path) +
-            "\": " + std::strerror(error)};
+    return Failure(doing, path, std::strerror(error));
 }
 
 constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
 
+// A file without any write bit is read-only even for the superuser, as it is on Windows.
+bool ReadOnly(const struct stat& status) {
+    return (status.st_mode & kAnyWriteBit) == 0;
+}
+
+// A refused open, with the plainest reason.
+IoError Refusal(const char* doing, const std::filesystem::path& path, int error) {
+    struct stat status {};
+    if (error == EACCES && ::stat(path.c_str(), &status) == 0 && ReadOnly(status)) {
+        return Failure(doing, path, "it is read-only");
+    }
+    return Failure(doing, path, error);
+}
+
 FileIdentity IdentityOf(const struct stat& status) {
     return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
+
+std::int64_t Nanoseconds(const struct timespec& time) {
+    return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
+}
+
+// The names of a file's extended attributes, as the system lists them: each ends with a zero.
+std::vector<std::string> ExtendedNames(int descriptor) {
+    std::vector<std::string> names;
+    std::string list;
+    for (;;) {
+        const ssize_t size = ::flistxattr(descriptor, nullptr, 0);
+        if (size <= 0) {
+            return names;
+        }
+        list.resize(static_cast<std::size_t>(size));
+        const ssize_t read = ::flistxattr(descriptor, list.data(), list.size());
+        if (read >= 0) {
+            list.resize(static_cast<std::size_t>(read));
+            break;
+        }
+        if (errno != ERANGE) {
+            return names;  // grew in between: ask again
+        }
+    }
+    for (std::size_t at = 0; at < list.size();) {
+        const std::size_t end = list.find('\0', at);
+        names.push_back(list.substr(at, end - at));
+        at = end == std::string::npos ? list.size() : end + 1;
+    }
+    return names;
 }
 
 class PosixFile final : public File {
@@ -101,6 +152,76 @@ public:
         return IdentityOf(*status);
     }
 
+    IoResult<FileStamp> stamp() override {
+        // The system dates a change by a clock that moves in ticks of a few milliseconds; a write
+        // in the tick of the last change would leave the times as they are. The wait is bounded,
+        // in case the clock has been set back.
+        for (int wait = 0;; ++wait) {
+            const auto status = stat("read");
+            if (!status) {
+                return status.error();
+            }
+            const FileStamp stamp{IdentityOf(*status), static_cast<std::uint64_t>(status->st_size),
+                                  Nanoseconds(status->st_mtim), Nanoseconds(status->st_ctim)};
+            struct timespec now {};
+            ::clock_gettime(CLOCK_REALTIME_COARSE, &now);
+            if (stamp.changed < Nanoseconds(now) || wait == 50) {
+                return stamp;
+            }
+            const struct timespec millisecond { 0, 1'000'000 };
+            ::nanosleep(&millisecond, nullptr);
+        }
+    }
+
+    IoResult<FileTraits> traits() override {
+        const auto status = stat("read");
+        if (!status) {
+            return status.error();
+        }
+        FileTraits traits;
+        traits.owner = status->st_uid;
+        traits.group = status->st_gid;
+        traits.mode = status->st_mode & 07777u;
+        traits.links = static_cast<std::uint64_t>(status->st_nlink);
+        struct statx mount {};
+        traits.mountPoint =
+            ::statx(m_descriptor, "", AT_EMPTY_PATH, STATX_TYPE, &mount) == 0 &&
+            (mount.stx_attributes_mask & mount.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+        for (const std::string& name : ExtendedNames(m_descriptor)) {
+            std::vector<std::uint8_t> value;
+            ssize_t size = ::fgetxattr(m_descriptor, name.c_str(), nullptr, 0);
+            if (size > 0) {
+                value.resize(static_cast<std::size_t>(size));
+                size = ::fgetxattr(m_descriptor, name.c_str(), value.data(), value.size());
+            }
+            if (size < 0) {
+                return failure("read");
+            }
+            value.resize(static_cast<std::size_t>(size));
+            traits.extended.emplace(name, std::move(value));
+        }
+        return traits;
+    }
+
+    IoResult<> takeTraits(const FileTraits& traits) override {
+        // Another owner only the superuser may give; the owner's own group any member of it.
+        // Changing the owner drops the set-user and set-group bits, so the permissions come after
+        // it, and after the access control list, which the permissions must agree with.
+        (void)!::fchown(m_descriptor, traits.owner, traits.group);
+        for (const std::string& name : ExtendedNames(m_descriptor)) {
+            if (!traits.extended.contains(name)) {
+                (void)::fremovexattr(m_descriptor, name.c_str());
+            }
+        }
+        for (const auto& [name, value] : traits.extended) {
+            (void)::fsetxattr(m_descriptor, name.c_str(), value.data(), value.size(), 0);
+        }
+        if (::fchmod(m_descriptor, static_cast<mode_t>(traits.mode)) != 0) {
+            return failure("write");
+        }
+        return {};
+    }
+
     IoResult<std::filesystem::path> realPath() override {
         std::error_code error;
         auto real = std::filesystem::canonical(m_path, error);
@@ -116,14 +237,16 @@ public:
             return mine.error();
         }
         if (!(IdentityOf(there) == IdentityOf(*mine))) {
-            return Failure("find", m_path, ESTALE);  // another file has taken its name
+            return Failure("find", m_path, "another file has taken its name");
         }
         return real;
     }
 
+    // Only the editor's own programs take this lock; they never write a game without it.
     IoResult<> lock() {
         if (::flock(m_descriptor, LOCK_EX | LOCK_NB) != 0) {
-            return failure("lock");
+            return errno == EWOULDBLOCK ? Failure("open", m_path, "another program is using it")
+                                        : failure("lock");
         }
         return {};
     }
@@ -149,7 +272,7 @@ IoResult<std::unique_ptr<PosixFile>> OpenRegular(const std::filesystem::path& pa
                                                  const char* doing) {
     const int descriptor = ::open(path.c_str(), flags | O_CLOEXEC | O_NONBLOCK, 0666);
     if (descriptor < 0) {
-        return Failure(doing, path, errno);
+        return Refusal(doing, path, errno);
     }
     auto file = std::make_unique<PosixFile>(descriptor, path);
     const auto status = file->stat(doing);
@@ -157,40 +280,46 @@ IoResult<std::unique_ptr<PosixFile>> OpenRegular(const std::filesystem::path& pa
         return status.error();
     }
     if (!S_ISREG(status->st_mode)) {
-        return Failure(doing, path, EINVAL);
+        return Failure(doing, path, "it is not a regular file");
     }
     return file;
 }
 
 class PosixFileSystem final : public FileSystem {
 public:
-    IoResult<FileHandle> openExclusive(const std::filesystem::path& path) override {
+    IoResult<FileHandle> openExclusive(const std::filesystem::path& path,
+                                       FileHandle held) override {
         // A save puts a new file in the game's place; one opened just before that is no longer
         // the game once it is locked, so it is opened again.
         for (int attempt = 0; attempt < 4; ++attempt) {
-            auto file = OpenRegular(path, O_RDWR, "open");
+            FileHandle file = std::move(held);
             if (!file) {
-                return file.error();
+                auto opened = OpenRegular(path, O_RDWR, "open");
+                if (!opened) {
+                    return opened.error();
+                }
+                if (auto locked = (*opened)->lock(); !locked) {
+                    return locked.error();
+                }
+                file = std::move(*opened);
             }
-            const auto status = (*file)->stat("open");
-            if (!status) {
-                return status.error();
+            struct stat there {};
+            if (::stat(path.c_str(), &there) != 0) {
+                return Refusal("open", path, errno);
             }
-            if ((status->st_mode & kAnyWriteBit) == 0) {
-                return Failure("open", path, EACCES);
+            const auto mine = file->identity();
+            if (!mine) {
+                return mine.error();
             }
-            if (auto locked = (*file)->lock(); !locked) {
-                return locked.error();
-            }
-            const auto now = identityOf(path);
-            if (!now) {
-                return now.error();
-            }
-            if (*now == IdentityOf(*status)) {
-                return FileHandle(std::move(*file));
+            if (IdentityOf(there) == *mine) {
+                // Asked again for a file held since: its permissions may have changed meanwhile.
+                if (ReadOnly(there) || ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) {
+                    return Refusal("open", path, EACCES);
+                }
+                return file;
             }
         }
-        return Failure("open", path, EAGAIN);
+        return Failure("open", path, "it keeps being replaced");
     }
 
     IoResult<FileHandle> openForReading(const std::filesystem::path& path) override {
@@ -209,26 +338,34 @@ public:
         return FileHandle(std::move(*file));
     }
 
-    IoResult<NewFile> createBeside(const std::filesystem::path& target,
-                                   const std::filesystem::path& like) override {
+    IoResult<NewFile> createBeside(const std::filesystem::path& target) override {
         // O_EXCL refuses any name that is taken, a link included, and follows no link.
         for (int attempt = 0;; ++attempt) {
-            auto path = UnguessableNameBeside(target);
+            auto path = TemporaryNameBeside(target);
             const int descriptor =
-                ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+                ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
             if (descriptor < 0) {
                 if (errno == EEXIST && attempt < 100) {
                     continue;
                 }
                 return Failure("create a file beside", target, errno);
             }
-            struct stat model {};
-            if (::stat(like.c_str(), &model) == 0) {
-                // The owner can only be passed on by the superuser; the permissions always.
-                (void)!::fchown(descriptor, model.st_uid, model.st_gid);
-                (void)!::fchmod(descriptor, model.st_mode & 07777);
+            auto file = std::make_unique<PosixFile>(descriptor, path);
+            if (auto locked = file->lock(); !locked) {
+                ::unlink(path.c_str());
+                return locked.error();
             }
-            return NewFile{path, std::make_unique<PosixFile>(descriptor, path)};
+            return NewFile{path, std::move(file)};
+        }
+    }
+
+    void removeLeftoversBeside(const std::filesystem::path& target) override {
+        const auto folder = target.has_parent_path() ? target.parent_path() : ".";
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+            if (IsTemporaryName(entry.path())) {
+                RemoveIfLeftOver(entry.path());
+            }
         }
     }
 
@@ -238,16 +375,19 @@ public:
             return Failure("replace", to, errno);
         }
         current.reset();
-        // The new name reaches the disk with the folder that holds it.
-        const auto folder = to.has_parent_path() ? to.parent_path() : std::filesystem::path(".");
+        return {};
+    }
+
+    IoResult<> flushFolderOf(const std::filesystem::path& file) override {
+        const auto folder = file.has_parent_path() ? file.parent_path() : ".";
         const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (descriptor < 0) {
             return Failure("write to disk", folder, errno);
         }
-        const bool synced = ::fsync(descriptor) == 0;
+        const bool flushed = ::fsync(descriptor) == 0;
         const int error = errno;
         ::close(descriptor);
-        if (!synced) {
+        if (!flushed) {
             return Failure("write to disk", folder, error);
         }
         return {};
@@ -259,6 +399,25 @@ public:
             return Failure("find", path, errno);
         }
         return IdentityOf(status);
+    }
+
+private:
+    // A file that createBeside made is held by its maker until it is closed; one that nobody
+    // holds was left by a command that stopped half-way. Only the editor's own user's files go,
+    // and only while the name still leads to the file that was found unheld.
+    static void RemoveIfLeftOver(const std::filesystem::path& path) {
+        const int descriptor = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (descriptor < 0) {
+            return;
+        }
+        const PosixFile file(descriptor, path);
+        struct stat status {
+        }, there{};
+        if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) &&
+            status.st_uid == ::geteuid() && ::flock(descriptor, LOCK_EX | LOCK_NB) == 0 &&
+            ::lstat(path.c_str(), &there) == 0 && IdentityOf(there) == IdentityOf(status)) {
+            ::unlink(path.c_str());
+        }
     }
 };
 

@@ -28,6 +28,14 @@ OVERLAPPED At(std::uint64_t offset) {
 // Reads and writes go in pieces that a DWORD can count.
 constexpr std::size_t kLargestPiece = 1u << 30;
 
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                  FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+FileIdentity IdentityOf(const BY_HANDLE_FILE_INFORMATION& information) {
+    return {information.dwVolumeSerialNumber,
+            std::uint64_t{information.nFileIndexHigh} << 32 | information.nFileIndexLow};
+}
+
 class WindowsFile final : public File {
 public:
     WindowsFile(HANDLE handle, std::filesystem::path path)
@@ -95,13 +103,56 @@ public:
     }
 
     IoResult<FileIdentity> identity() override {
-        BY_HANDLE_FILE_INFORMATION information{};
-        if (!::GetFileInformationByHandle(m_handle, &information)) {
+        const auto information = this->information();
+        if (!information) {
+            return information.error();
+        }
+        return IdentityOf(*information);
+    }
+
+    // Nobody else can write a file that the editor holds with no sharing, so the stamp needs no
+    // wait for the clock.
+    IoResult<FileStamp> stamp() override {
+        const auto information = this->information();
+        FILE_BASIC_INFO times{};
+        if (!information ||
+            !::GetFileInformationByHandleEx(m_handle, FileBasicInfo, &times, sizeof times)) {
             return failure("read");
         }
-        return FileIdentity{
-            information.dwVolumeSerialNumber,
-            std::uint64_t{information.nFileIndexHigh} << 32 | information.nFileIndexLow};
+        return FileStamp{
+            IdentityOf(*information),
+            std::uint64_t{information->nFileSizeHigh} << 32 | information->nFileSizeLow,
+            times.LastWriteTime.QuadPart * 100, times.ChangeTime.QuadPart * 100};
+    }
+
+    // What a player or the system may have set on a saved game; the archive bit, which every
+    // write sets, is no part of it. The file's security comes from its folder, as for any new
+    // file there.
+    IoResult<FileTraits> traits() override {
+        const auto information = this->information();
+        if (!information) {
+            return information.error();
+        }
+        FileTraits traits;
+        traits.mode = information->dwFileAttributes & kKeptAttributes;
+        traits.links = information->nNumberOfLinks;
+        return traits;
+    }
+
+    IoResult<> takeTraits(const FileTraits& traits) override {
+        const auto information = this->information();
+        if (!information) {
+            return information.error();
+        }
+        FILE_BASIC_INFO basic{};  // times of 0 stay as they are
+        basic.FileAttributes = (information->dwFileAttributes & ~kKeptAttributes) | traits.mode;
+        if (basic.FileAttributes == 0) {
+            basic.FileAttributes = FILE_ATTRIBUTE_NORMAL;
+        }
+        if (!::SetFileInformationByHandle(m_handle, FileBasicInfo, &basic, sizeof basic)) {
+            return failure("write");
+        }
+        return {};
     }
 
     // Asked of the open file itself: it needs no second open, which the exclusive open forbids.
@@ -126,6 +177,14 @@ public:
     }
 
 private:
+    IoResult<BY_HANDLE_FILE_INFORMATION> information() {
+        BY_HANDLE_FILE_INFORMATION information{};
+        if (!::GetFileInformationByHandle(m_handle, &information)) {
+            return failure("read");
+        }
+        return information;
+    }
+
     IoError failure(const char* doing) const { return Failure(doing, m_path, ::GetLastError()); }
 
     HANDLE m_handle;
@@ -149,7 +208,25 @@ IoResult<FileHandle> OpenPlain(const std::filesystem::path& path, DWORD access, 
 
 class WindowsFileSystem final : public FileSystem {
 public:
-    IoResult<FileHandle> openExclusive(const std::filesystem::path& path) override {
+    IoResult<FileHandle> openExclusive(const std::filesystem::path& path,
+                                       FileHandle held) override {
+        // A file held with no sharing cannot be renamed or deleted meanwhile; only its read-only
+        // attribute can change.
+        if (held) {
+            const auto there = identityOf(path);
+            const auto mine = held->identity();
+            if (there && mine && *there == *mine) {
+                const auto traits = held->traits();
+                if (!traits) {
+                    return traits.error();
+                }
+                if ((traits->mode & FILE_ATTRIBUTE_READONLY) != 0) {
+                    return Failure("open", path, ERROR_ACCESS_DENIED);
+                }
+                return held;
+            }
+            held.reset();
+        }
         // Share mode 0: while the file is open, nobody else may open it at all. A read-only file
         // refuses write access, and a folder cannot be opened this way.
         HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
@@ -173,11 +250,11 @@ public:
         return OpenPlain(path, GENERIC_WRITE, FILE_SHARE_READ, OPEN_ALWAYS, "create");
     }
 
-    IoResult<NewFile> createBeside(const std::filesystem::path& target,
-                                   const std::filesystem::path&) override {
-        // CREATE_NEW refuses any name that is taken, a link included.
+    IoResult<NewFile> createBeside(const std::filesystem::path& target) override {
+        // CREATE_NEW refuses any name that is taken, a link included; no sharing keeps everyone
+        // else out until the file is closed.
         for (int attempt = 0;; ++attempt) {
-            auto path = UnguessableNameBeside(target);
+            auto path = TemporaryNameBeside(target);
             HANDLE handle = ::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                           CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
             if (handle != INVALID_HANDLE_VALUE) {
@@ -185,6 +262,24 @@ public:
             }
             if (::GetLastError() != ERROR_FILE_EXISTS || attempt == 100) {
                 return Failure("create a file beside", target, ::GetLastError());
+            }
+        }
+    }
+
+    // A file that createBeside made is open with no sharing until its maker closes it, so one
+    // that can be opened for deletion was left by a command that stopped half-way.
+    void removeLeftoversBeside(const std::filesystem::path& target) override {
+        const auto folder = target.has_parent_path() ? target.parent_path() : ".";
+        std::error_code error;
+        for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+            if (!IsTemporaryName(entry.path())) {
+                continue;
+            }
+            HANDLE handle =
+                ::CreateFileW(entry.path().c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+            if (handle != INVALID_HANDLE_VALUE) {
+                ::CloseHandle(handle);
             }
         }
     }
@@ -200,6 +295,9 @@ public:
         }
         return {};
     }
+
+    // The write-through move has made the new name reach the disk already.
+    IoResult<> flushFolderOf(const std::filesystem::path&) override { return {}; }
 
     IoResult<FileIdentity> identityOf(const std::filesystem::path& path) override {
         // No access asked for: the file may be open, even with no sharing, in another program.

@@ -41,6 +41,18 @@ inline GameError FileFailure(const IoError& error) {
     return {GameErrorKind::fileFailed, "ERROR: " + error.message + "!"};
 }
 
+// A saved game that cannot be opened, and why: missing, read-only, in use by another program.
+inline GameError CannotOpen(const IoError& why) {
+    return {GameErrorKind::cannotOpen, std::string(messages::kCannotOpenFile) + "\n" + why.message};
+}
+
+// What a save that is done could not make sure of, for a warning: `what` is on the disk, but the
+// system did not confirm that its name is.
+inline std::string NotConfirmed(std::string_view what, const IoError& why) {
+    return "the system could not confirm that " + std::string(what) + " reached the disk (" +
+           why.message + ")";
+}
+
 template <typename T = void>
 using GameResult = Result<T, GameError>;
 

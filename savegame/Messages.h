@@ -22,10 +22,9 @@ inline constexpr std::string_view kPartyEntryTooSmall =
     "ERROR: the \"party.bin\" resource is too small to hold the party!";
 inline constexpr std::string_view kPartyEntryPastEnd =
     "ERROR: the \"party.bin\" resource reaches past the end of the file!";
+// Each program adds what its user can do about it.
 inline constexpr std::string_view kChangedSinceLoad =
-    "ERROR: the saved game has changed since it was loaded, so it was not saved over!\n"
-    "Your changes are still here. To keep what is in the file now, close the game and load it "
-    "again.";
+    "ERROR: the saved game has changed since it was loaded, so it was not saved over!";
 inline constexpr std::string_view kSaveQuestion = "Are you sure you want to save over this game?";
 inline constexpr std::string_view kSaveSuccessful = "Save successful!";
 

@@ -48,6 +48,25 @@ IoResult<> ReadParty(File& file, std::uint64_t dataPosition, Party& into, Progre
     return {};
 }
 
+IoResult<> WriteParty(File& file, std::uint64_t dataPosition, const Party& party,
+                      ProgressSink& progress) {
+    progress.setProgressRange(0, 1);
+    progress.setProgressPosition(0);
+    if (auto written = file.writeAt(dataPosition + kPartyValuesOffset, party.values.bytes());
+        !written) {
+        return written;
+    }
+    progress.setProgressPosition(1);
+    progress.setProgressRange(0, kLastRecord);
+    if (auto written =
+            file.writeAt(dataPosition + kCharacterTableOffset, TableBytes(party.characters));
+        !written) {
+        return written;
+    }
+    progress.setProgressPosition(kLastRecord);
+    return {};
+}
+
 void PlaceParty(std::span<std::uint8_t> bytes, std::uint64_t bytesAt, std::uint64_t dataPosition,
                 const Party& party) {
     Overlay(bytes, bytesAt, party.values.bytes(), dataPosition + kPartyValuesOffset);

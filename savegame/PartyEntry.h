@@ -21,6 +21,11 @@ inline constexpr std::uint64_t kPartyEntryMinimumSize =
 IoResult<> ReadParty(File& file, std::uint64_t dataPosition, Party& into,
                      ProgressSink& progress = IgnoredProgress());
 
+// Writes the party values and the 36 records at `dataPosition`, into the file itself: the save's
+// way when no new file can take the game's place.
+IoResult<> WriteParty(File& file, std::uint64_t dataPosition, const Party& party,
+                      ProgressSink& progress = IgnoredProgress());
+
 // Puts the party's two blocks into `bytes`, a piece of a file that begins at `bytesAt`, for a
 // "party.bin" entry whose data begins at `dataPosition`; what falls outside the piece is left out.
 void PlaceParty(std::span<std::uint8_t> bytes, std::uint64_t bytesAt, std::uint64_t dataPosition,

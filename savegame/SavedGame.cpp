@@ -39,7 +39,7 @@ LoadOutcome SavedGame::Open(const std::filesystem::path& path, const OpenOptions
     // be opened, and both failures are told.
     auto archive = files.openExclusive(path);
     if (!archive) {
-        outcome.messages.push_back(MakeError(GameErrorKind::cannotOpen, messages::kCannotOpenFile));
+        outcome.messages.push_back(CannotOpen(archive.error()));
     }
     std::optional<PictureFile> picture;
     if (options.picture) {
@@ -125,91 +125,171 @@ GameResult<> SavedGame::read(File& archive, PictureFile* picture, ProgressSink& 
     return {};
 }
 
-GameResult<> SavedGame::save(ProgressSink& progress) {
+GameResult<SaveReport> SavedGame::save(ProgressSink& progress) {
     auto opened = openForSave();
     if (!opened) {
         return opened.error();
     }
-    auto& [archive, party] = *opened;
+    // A link to the game stays a link: the file it leads to is the one written.
+    const auto target = opened->archive->realPath();
+    if (!target) {
+        return FileFailure(target.error());
+    }
+    const auto traits = opened->archive->traits();
+    if (!traits) {
+        return FileFailure(traits.error());
+    }
+    const auto backup = BackupPathOf(m_path);
+    m_files.removeLeftoversBeside(*target);
+    m_files.removeLeftoversBeside(backup);
     progress.setProgressRange(0, 1);
     progress.setProgressPosition(0);
+    SaveReport report;
     if (!m_backupMade) {
-        if (auto made = WriteBackup(m_files, *archive, m_path); !made) {
-            return MakeError(GameErrorKind::backupFailed, "ERROR: cannot write the backup copy \"" +
-                                                              DisplayPath(BackupPathOf(m_path)) +
-                                                              "\", so nothing was saved!\n" +
-                                                              made.error().message);
+        if (auto made = WriteBackup(m_files, *opened->archive, *traits, m_path); !made) {
+            return MakeError(GameErrorKind::backupFailed,
+                             "ERROR: cannot write the backup copy \"" + DisplayPath(backup) +
+                                 "\", so nothing was saved!\n" + made.error().message);
         }
-        m_backupMade = true;
+        if (auto flushed = m_files.flushFolderOf(backup); !flushed) {
+            report.warnings.push_back(NotConfirmed("the backup copy", flushed.error()));
+        }
     }
-    auto written = writeOver(std::move(archive), party, progress);
-    if (!written && written.error().kind == GameErrorKind::fileFailed) {
+    if (auto written = writeGame(std::move(*opened), *target, *traits, progress, report);
+        !written) {
         GameError error = written.error();
-        error.message += "\nThe saved game as it was loaded is kept in \"" +
-                         DisplayPath(BackupPathOf(m_path)) + "\".";
+        if (error.kind == GameErrorKind::fileFailed) {
+            error.message +=
+                "\nThe saved game as it was loaded is kept in \"" + DisplayPath(backup) + "\".";
+        }
         return error;
     }
-    return written;
+    m_onDisk = m_party;
+    return report;
 }
 
-GameResult<std::pair<FileHandle, PartyPlace>> SavedGame::openForSave() {
-    FileHandle archive = std::move(m_held);
+GameResult<SavedGame::Opened> SavedGame::openForSave() {
+    auto archive = m_files.openExclusive(m_path, std::move(m_held));
     if (!archive) {
-        auto opened = m_files.openExclusive(m_path);
-        if (!opened) {
-            return MakeError(GameErrorKind::cannotOpen, messages::kCannotOpenFile);
-        }
-        archive = std::move(*opened);
+        return CannotOpen(archive.error());
+    }
+    // The stamp comes first: a write after it shows in it, or in the party read below.
+    const auto stamp = (*archive)->stamp();
+    if (!stamp) {
+        return FileFailure(stamp.error());
     }
     // party.bin is looked up afresh, since the file may have been rewritten since the load.
-    const auto directory = ReadCheckedDirectory(*archive, EmptyArchive::accept);
+    const auto directory = ReadCheckedDirectory(**archive, EmptyArchive::accept);
     if (!directory) {
         return directory.error();
     }
-    const auto fileSize = archive->size();
-    if (!fileSize) {
-        return FileFailure(fileSize.error());
-    }
-    auto party = LocateParty(*directory, *fileSize, messages::kNoPartyEntryOnSave);
+    auto party = LocateParty(*directory, stamp->size, messages::kNoPartyEntryOnSave);
     if (!party) {
         return party.error();
     }
     Party onDisk;
-    if (auto read = ReadParty(*archive, party->position, onDisk); !read) {
+    if (auto read = ReadParty(**archive, party->position, onDisk); !read) {
         return FileFailure(read.error());
     }
     if (onDisk != m_onDisk) {
         return MakeError(GameErrorKind::changedSinceLoad, messages::kChangedSinceLoad);
     }
-    m_facts = {*fileSize, directory->count, *party};
-    return std::pair(std::move(archive), std::move(*party));
+    m_facts = {stamp->size, directory->count, *party};
+    return Opened{std::move(*archive), std::move(*party), *stamp};
 }
 
-GameResult<> SavedGame::writeOver(FileHandle archive, const PartyPlace& party,
-                                  ProgressSink& progress) {
-    // A link to the game stays a link: the file it leads to is the one replaced.
-    const auto target = archive->realPath();
-    if (!target) {
-        return MakeError(GameErrorKind::changedSinceLoad, messages::kChangedSinceLoad);
+GameResult<> SavedGame::writeGame(Opened game, const std::filesystem::path& target,
+                                  const FileTraits& traits, ProgressSink& progress,
+                                  SaveReport& report) {
+    auto replacement = makeReplacement(target, traits);
+    if (!replacement) {
+        return replacement.error();
     }
-    auto copy = TemporaryFile::CreateBeside(m_files, *target, *target);
-    if (!copy) {
-        return FileFailure(copy.error());
-    }
+    auto written = *replacement ? replaceGame(**replacement, game, target, progress, report)
+                                : writeInPlace(game, target, progress, report);
+    progress.setProgressPosition(0);
+    return written;
+}
+
+GameResult<> SavedGame::replaceGame(TemporaryFile& copy, Opened& game,
+                                    const std::filesystem::path& target, ProgressSink& progress,
+                                    SaveReport& report) {
     const auto edit = [&](std::uint64_t offset, std::span<std::uint8_t> piece) {
-        PlaceParty(piece, offset, party.position, m_party);
+        PlaceParty(piece, offset, game.party.position, m_party);
     };
-    if (auto copied = CopyFile(*archive, copy->file(), edit); !copied) {
+    if (auto copied = CopyFile(*game.archive, copy.file(), edit); !copied) {
         return FileFailure(copied.error());
     }
     progress.setProgressPosition(1);
     progress.setProgressRange(0, static_cast<int>(kCharacterCount) - 1);
     // "Save successful!" is only true once the whole game is on the disk in its place.
-    if (auto replaced = copy->replaceTarget(std::move(archive)); !replaced) {
+    if (auto flushed = copy.file().flush(); !flushed) {
+        return FileFailure(flushed.error());
+    }
+    if (auto same = checkUnchanged(game, target); !same) {
+        return same;
+    }
+    m_backupMade = true;
+    if (auto replaced = copy.replaceTarget(std::move(game.archive)); !replaced) {
         return FileFailure(replaced.error());
     }
-    progress.setProgressPosition(0);
-    m_onDisk = m_party;
+    // The game holds the new bytes now, whatever the folder says.
+    if (auto flushed = m_files.flushFolderOf(target); !flushed) {
+        report.warnings.push_back(NotConfirmed("the saved game", flushed.error()));
+    }
+    return {};
+}
+
+GameResult<> SavedGame::writeInPlace(Opened& game, const std::filesystem::path& target,
+                                     ProgressSink& progress, SaveReport& report) {
+    if (auto same = checkUnchanged(game, target); !same) {
+        return same;
+    }
+    m_backupMade = true;  // from here on the game's own file changes
+    if (auto written = WriteParty(*game.archive, game.party.position, m_party, progress);
+        !written) {
+        return FileFailure(written.error());
+    }
+    if (auto flushed = game.archive->flush(); !flushed) {
+        return FileFailure(flushed.error());
+    }
+    report.inPlace = true;
+    return {};
+}
+
+GameResult<std::optional<TemporaryFile>> SavedGame::makeReplacement(
+    const std::filesystem::path& target, const FileTraits& traits) {
+    auto copy = TemporaryFile::CreateBeside(m_files, target);
+    if (!copy) {
+        return FileFailure(copy.error());
+    }
+    if (auto given = copy->file().takeTraits(traits); !given) {
+        return FileFailure(given.error());
+    }
+    const auto made = copy->file().traits();
+    if (!made) {
+        return FileFailure(made.error());
+    }
+    if (*made != traits) {
+        return std::optional<TemporaryFile>();
+    }
+    return std::optional<TemporaryFile>(std::move(*copy));
+}
+
+GameResult<> SavedGame::checkUnchanged(Opened& game, const std::filesystem::path& target) {
+    const auto there = m_files.identityOf(target);
+    Party onDisk;
+    if (auto read = ReadParty(*game.archive, game.party.position, onDisk); !read) {
+        return FileFailure(read.error());
+    }
+    // The stamp is read last: it tells of every write up to the moment the game's file changes.
+    const auto stamp = game.archive->stamp();
+    if (!stamp) {
+        return FileFailure(stamp.error());
+    }
+    if (!there || *there != game.stamp.identity || onDisk != m_onDisk || *stamp != game.stamp) {
+        return MakeError(GameErrorKind::changedSinceLoad, messages::kChangedSinceLoad);
+    }
     return {};
 }
 

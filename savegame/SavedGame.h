@@ -39,12 +39,24 @@ struct ArchiveFacts {
 
 class PictureFile;
 class SavedGame;
+class TemporaryFile;
 
 struct LoadOutcome {
     std::unique_ptr<SavedGame> game;  // nothing when the load failed
     // What the player is told, in order: what the load noticed and went on past (no header, no
     // picture), then what ended it.
     std::vector<GameError> messages;
+};
+
+// What a save that is done leaves the player to know.
+struct SaveReport {
+    // The party went into the game's own file, because no new file could be all that the game's
+    // file is: its owner or group, attributes that the editor may not set, other names (hard
+    // links), or something mounted there. Nothing but the party changed, but a crash in the
+    // middle leaves the game torn, and the backup then holds it as it was loaded.
+    bool inPlace = false;
+    // What the system could not confirm of a save that is done, in words for the player.
+    std::vector<std::string> warnings;
 };
 
 class SavedGame {
@@ -72,21 +84,45 @@ public:
     // Writes the party back into the file: two ranges inside "party.bin", looked up afresh, and
     // no other byte. The first save since the load copies the game to its backup first. The game
     // is written whole beside itself and then put in its own place in one step, so that at every
-    // instant, a crash included, the file holds either the game as it was or the game as saved.
-    // A game whose party has changed on the disk since it was loaded is not saved over. After a
-    // refusal or a failure the edits stay here for the next try.
-    GameResult<> save(ProgressSink& progress = IgnoredProgress());
+    // instant, a crash included, the file holds either the game as it was or the game as saved;
+    // where that new file could not be all that the game's file is, the party is written into the
+    // game's own file instead. A game whose party has changed on the disk since it was loaded, or
+    // that anyone writes to while it is saved, is not saved over. After a refusal or a failure
+    // the edits stay here for the next try.
+    GameResult<SaveReport> save(ProgressSink& progress = IgnoredProgress());
 
     // How many bytes a save would change, after the same checks as a save, writing nothing: none
     // for a game as it was loaded.
     GameResult<std::uint64_t> bytesASaveWouldChange();
 
 private:
+    // The game as a save finds it: open and locked, where its party lies, and the stamp that any
+    // write by anyone since would have changed.
+    struct Opened {
+        FileHandle archive;
+        PartyPlace party;
+        FileStamp stamp;
+    };
+
     GameResult<> read(File& archive, PictureFile* picture, ProgressSink& progress,
                       std::vector<GameError>& notices);
-    // The game open and locked again, with the place of its party as the save finds it.
-    GameResult<std::pair<FileHandle, PartyPlace>> openForSave();
-    GameResult<> writeOver(FileHandle archive, const PartyPlace& party, ProgressSink& progress);
+    // The game open and locked again, after every check that a save makes before it writes.
+    GameResult<Opened> openForSave();
+    // Writes the game, once the backup is made: a new file in its place where one can be all
+    // that the game's file is, the party into the game's own file where none can.
+    GameResult<> writeGame(Opened game, const std::filesystem::path& target,
+                           const FileTraits& traits, ProgressSink& progress, SaveReport& report);
+    GameResult<> replaceGame(TemporaryFile& copy, Opened& game, const std::filesystem::path& target,
+                             ProgressSink& progress, SaveReport& report);
+    GameResult<> writeInPlace(Opened& game, const std::filesystem::path& target,
+                              ProgressSink& progress, SaveReport& report);
+    // A new file beside the game that has all its traits; nothing when the system does not let
+    // the editor make one so.
+    GameResult<std::optional<TemporaryFile>> makeReplacement(const std::filesystem::path& target,
+                                                             const FileTraits& traits);
+    // The last check before the game's file changes: nobody has written to it, or put another
+    // file in its place, since the save began.
+    GameResult<> checkUnchanged(Opened& game, const std::filesystem::path& target);
 
     std::filesystem::path m_path;
     FileSystem& m_files;
@@ -96,8 +132,8 @@ private:
     Party m_party;
     // The party as the file held it when it was last loaded or saved.
     Party m_onDisk;
-    // Whether a save since the load has copied the game to its backup; later saves keep that
-    // copy, so that it holds the game as it was loaded.
+    // Whether a save since the load has copied the game to its backup and gone on to write the
+    // game; later saves keep that copy, so that it holds the game as it was loaded.
     bool m_backupMade = false;
 };
 

@@ -5,9 +5,8 @@
 namespace velmor {
 
 IoResult<TemporaryFile> TemporaryFile::CreateBeside(FileSystem& files,
-                                                    const std::filesystem::path& target,
-                                                    const std::filesystem::path& like) {
-    auto made = files.createBeside(target, like);
+                                                    const std::filesystem::path& target) {
+    auto made = files.createBeside(target);
     if (!made) {
         return made.error();
     }
@@ -34,9 +33,9 @@ TemporaryFile::~TemporaryFile() {
 }
 
 IoResult<> TemporaryFile::replaceTarget(FileHandle current) {
-    if (auto flushed = m_file->flush(); !flushed) {
-        return flushed;
-    }
+    // Closed first: Windows renames no open file. On POSIX systems its lock, which told everyone
+    // that it is no leftover, ends a moment before the rename; a leftover hunt that comes in
+    // between removes it, and the rename fails with nothing lost.
     m_file.reset();
     if (auto replaced = m_files.replace(m_path, m_target, std::move(current)); !replaced) {
         return replaced;

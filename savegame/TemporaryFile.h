@@ -10,11 +10,10 @@ namespace velmor {
 
 class TemporaryFile {
 public:
-    // A new file in the folder of `target`, under a name that nobody can guess, with the
-    // permissions of `like`.
+    // A new file in the folder of `target`, under a short name that nobody can guess, readable
+    // and writable by the editor alone.
     static IoResult<TemporaryFile> CreateBeside(FileSystem& files,
-                                                const std::filesystem::path& target,
-                                                const std::filesystem::path& like);
+                                                const std::filesystem::path& target);
 
     TemporaryFile(TemporaryFile&& other) noexcept;
     TemporaryFile& operator=(TemporaryFile&&) = delete;
@@ -24,8 +23,9 @@ public:
 
     File& file() { return *m_file; }
 
-    // Makes the whole file reach the disk, then puts it in the target's place in one step.
-    // `current` is the file open at the target, if any; it is closed on the way.
+    // Puts the file, flushed to the disk by now, in the target's place in one step. `current` is
+    // the file open at the target, if any; it is closed on the way. The new name reaches the disk
+    // once the folder is flushed (FileSystem::flushFolderOf).
     IoResult<> replaceTarget(FileHandle current = nullptr);
 
 private:

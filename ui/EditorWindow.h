@@ -76,8 +76,8 @@ private:
     // Asks for a saved game and loads it; answers whether it did. Every message of the load has
     // been shown by then.
     bool LoadGame();
-    // Asks, then writes the party back; answers whether it did.
-    bool SaveGame();
+    // Asks, then writes the party back; answers what came of it when it did.
+    std::optional<SaveReport> SaveGame();
 
     // The handlers of the controls.
     void OnExit();

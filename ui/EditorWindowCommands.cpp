@@ -17,6 +17,9 @@ namespace {
 
 const QString kTitle = QStringLiteral("Velmor Saved Game Editor (v1.5)");
 const QString kNoGameStatus = QStringLiteral("current game: <none>");
+constexpr std::string_view kChangedSinceLoadAdvice =
+    "\nYour changes are still here. To keep what is in the file now, close the game and load it "
+    "again.";
 
 // A load or a save moves the window's progress bar.
 class ProgressBar final : public ProgressSink {
@@ -83,17 +86,22 @@ bool EditorWindow::LoadGame() {
     return m_game != nullptr;
 }
 
-bool EditorWindow::SaveGame() {
+std::optional<SaveReport> EditorWindow::SaveGame() {
     if (m_prompts.showMessage(messages::kSaveQuestion, kMessageCaption, MessageStyle::yesNo) !=
         MessageAnswer::yes) {
-        return false;
+        return std::nullopt;
     }
     ProgressBar progress(*m_progress);
-    const auto saved = m_game->save(progress);
+    auto saved = m_game->save(progress);
     if (!saved) {
-        ShowError(m_prompts, saved.error().message);
+        std::string message = saved.error().message;
+        if (saved.error().kind == GameErrorKind::changedSinceLoad) {
+            message += kChangedSinceLoadAdvice;
+        }
+        ShowError(m_prompts, message);
+        return std::nullopt;
     }
-    return saved.ok();
+    return std::move(*saved);
 }
 
 void EditorWindow::OnLoadGame() {
@@ -123,8 +131,12 @@ void EditorWindow::OnLoadGame() {
 }
 
 void EditorWindow::OnSaveGame() {
-    if (SaveGame()) {
-        m_prompts.showMessage(messages::kSaveSuccessful, kMessageCaption, MessageStyle::ok);
+    if (const auto report = SaveGame()) {
+        std::string message(messages::kSaveSuccessful);
+        for (const std::string& warning : report->warnings) {
+            message += "\n\nWarning: " + warning + ".";
+        }
+        m_prompts.showMessage(message, kMessageCaption, MessageStyle::ok);
     }
 }
 

@@ -275,7 +275,9 @@ TEST_F(VelmorSaveTest, FailedLoadsEndEveryCommandAndTheDemoIsAGoodGame) {
     for (const Arguments& diff : {Arguments{"diff", none, demo}, Arguments{"diff", demo, none}}) {
         const auto failed = run(diff);
         EXPECT_EQ(failed.status, 2) << diff[1];
-        EXPECT_EQ(failed.errors, std::string(messages::kCannotOpenFile) + "\n") << diff[1];
+        EXPECT_EQ(failed.errors, std::string(messages::kCannotOpenFile) + "\ncannot open \"" +
+                                     none + "\": No such file or directory\n")
+            << diff[1];
     }
     EXPECT_TRUE(run({"--help"}).says("demo"));
     EXPECT_EQ(run({}).status, 2) << "a command is required";

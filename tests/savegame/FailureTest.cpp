@@ -1,13 +1,15 @@
-// A disk can fail, and a save can be killed, at any moment. Whichever file operation fails, the
-// command says so once, the party in memory is not lost, nothing is left beside the game, and the
-// next try works. Killed at any instant, a save leaves the old game or the new, never a mixture,
-// and the backup as loaded.
+// A disk can fail, a save can be killed, and another program can write to the game, at any moment.
+// Whichever file operation fails, the command says so once, the party in memory is not lost,
+// nothing is left beside the game, and the next try works. Killed at any instant, a save leaves
+// the old game or the new, never a mixture, and the backup as loaded; the next save clears away
+// what it left. Another program's write is never lost.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <csignal>
+#include <fstream>
 #include <functional>
 #include <iostream>
 #include <random>
@@ -15,6 +17,7 @@
 #include "data/ArchiveBuilder.h"
 #include "data/TemporaryDirectory.h"
 #include "savegame/Backup.h"
+#include "savegame/PartyEntry.h"
 #include "savegame/SavedGame.h"
 #include "support/FaultyFiles.h"
 
@@ -59,7 +62,8 @@ protected:
         ::waitpid(child, &status, 0);
         return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
     }
-    // Sorts what a killed save left, and checks that the game can be loaded and saved again.
+    // Sorts what a killed save left, and checks that the game can be loaded and saved again, and
+    // that this save clears away what the killed one left.
     void inspect() {
         const Bytes now = ReadWholeFile(path);
         ++(now == original ? oldGames : now == saved ? newGames : tornGames);
@@ -69,6 +73,13 @@ protected:
         auto again = SavedGame::Open(path).game;
         ASSERT_TRUE(again);
         EXPECT_TRUE(again->save()) << "the game can be saved again";
+        expectNothingBesideTheGame();
+    }
+    void expectNothingBesideTheGame() const {
+        for (const auto& left : std::filesystem::directory_iterator(folder->path())) {
+            EXPECT_TRUE(left.path() == path || left.path() == BackupPathOf(path))
+                << left.path() << " is left beside the game";
+        }
     }
 
     const ArchiveBuilder archive = ArchiveBuilder::Standard();
@@ -88,7 +99,7 @@ TEST_F(FailureTest, AFailureAnywhereInALoadIsToldOnce) {
     };
     files.failAt(0);
     ASSERT_TRUE(load().game);
-    const int operations = files.operations();
+    const int operations = static_cast<int>(files.operations().size());
     EXPECT_GE(operations, 5) << "opens, reads and writes";
     for (int nth = 1; nth <= operations; ++nth) {
         files.failAt(nth);
@@ -106,25 +117,71 @@ TEST_F(FailureTest, AFailureAnywhereInASaveKeepsTheEditsAndALaterSaveWorks) {
     auto game = editedGame();
     files.failAt(0);
     ASSERT_TRUE(game->save());
-    const int operations = files.operations();
-    // "Save successful!" is only true once the game is on the disk: the backup and the game are
-    // both made to reach it.
-    EXPECT_GE(files.flushes(), 2);
-    for (int nth = 1; nth <= operations; ++nth) {
-        SCOPED_TRACE(nth);
+    const std::vector<std::string> operations = files.operations();
+    // "Save successful!" is only true once the game is on the disk: the backup and the game, and
+    // the folder that names them, are made to reach it.
+    EXPECT_GE(files.flushes(), 4);
+    for (std::size_t nth = 1; nth <= operations.size(); ++nth) {
+        const std::string& failing = operations[nth - 1];
+        SCOPED_TRACE(std::to_string(nth) + ": " + failing);
         game = editedGame();
-        files.failAt(nth);
-        const auto failed = game->save();
+        files.failAt(static_cast<int>(nth));
+        const auto result = game->save();
         files.failAt(0);
-        ASSERT_FALSE(failed);
-        EXPECT_EQ(failed.error().message.rfind("ERROR: ", 0), 0u) << failed.error().message;
-        EXPECT_TRUE(game->party() == edited);
-        for (const auto& left : std::filesystem::directory_iterator(folder->path())) {
-            EXPECT_TRUE(left.path() == path || left.path() == BackupPathOf(path))
-                << left.path() << " is left beside the game";
+        // A folder that the system cannot flush leaves the save done, and the player warned;
+        // leftovers that cannot be cleared away leave it done, too.
+        if (failing == "write the folder to disk" || failing == "remove leftovers") {
+            ASSERT_TRUE(result);
+            EXPECT_EQ(result->warnings.size(), failing == "remove leftovers" ? 0u : 1u);
+            EXPECT_TRUE(ReadWholeFile(path) == saved);
+        } else {
+            ASSERT_FALSE(result);
+            EXPECT_EQ(result.error().message.rfind("ERROR: ", 0), 0u) << result.error().message;
+            EXPECT_TRUE(ReadWholeFile(path) == original);
         }
+        EXPECT_TRUE(game->party() == edited);
+        expectNothingBesideTheGame();
         EXPECT_TRUE(game->save()) << "the next save works";
         EXPECT_TRUE(ReadWholeFile(path) == saved);
+    }
+}
+
+// The game itself takes no lock, and the window lets go of the file between load and save, so
+// the game may write to it in the middle of a save. Before every file operation of a save, another
+// program writes a byte of the party, or of another entry: the save either keeps it in the new
+// game or refuses, edits kept. Only the rename itself is left: a write in the instant before it
+// goes to the old file.
+TEST_F(FailureTest, AWriteByAnotherProgramDuringASaveIsNeverLost) {
+    auto game = editedGame();
+    files.failAt(0);
+    ASSERT_TRUE(game->save());
+    const std::vector<std::string> operations = files.operations();
+    const auto rename = std::find(operations.rbegin(), operations.rend(), "replace");
+    ASSERT_NE(rename, operations.rend());
+    const std::uint64_t offsets[] = {archive.dataPosition(2) + kPartyValuesOffset,
+                                     archive.dataPosition(0)};
+    for (std::size_t nth = 1; nth <= operations.size(); ++nth) {
+        for (const std::uint64_t offset : offsets) {
+            if (static_cast<std::ptrdiff_t>(nth) == operations.rend() - rename) {
+                continue;
+            }
+            SCOPED_TRACE(std::to_string(nth) + ": " + operations[nth - 1] + ", byte " +
+                         std::to_string(offset));
+            game = editedGame();
+            const auto written = static_cast<char>(original[offset] ^ 0x5A);
+            files.runBefore(static_cast<int>(nth), [&] {
+                std::fstream other(path, std::ios::in | std::ios::out | std::ios::binary);
+                other.seekp(static_cast<std::streamoff>(offset));
+                other.put(written);
+            });
+            const auto result = game->save();
+            files.failAt(0);
+            EXPECT_EQ(static_cast<char>(ReadWholeFile(path)[offset]), written);
+            if (!result) {
+                EXPECT_EQ(result.error().kind, GameErrorKind::changedSinceLoad);
+                EXPECT_TRUE(game->party() == edited);
+            }
+        }
     }
 }
 

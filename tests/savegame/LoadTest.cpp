@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 
 #include "data/ArchiveBuilder.h"
@@ -139,11 +140,13 @@ std::vector<DamagedLoad> DamagedLoads() {
     };
 }
 
-// Each refusal of a load in the game's own words, written out here once.
-std::string Words(Kind kind) {
+// Each refusal of a load in the game's own words, written out here once. A game that cannot be
+// opened is missing, in the table's rows.
+std::string Words(Kind kind, const std::filesystem::path& game) {
     using enum GameErrorKind;
     const std::map<Kind, std::string> words = {
-        {cannotOpen, "ERROR: cannot open file!"},
+        {cannotOpen, "ERROR: cannot open file!\ncannot open \"" + game.string() +
+                         "\": No such file or directory"},
         {cannotWritePicture, "ERROR: cannot read image!"},
         {notAnArchive, "ERROR: invalid or corrupt file!"},
         {noEntries, "ERROR: cannot find any information in file!"},
@@ -180,12 +183,40 @@ TEST_F(LoadTest, DamagedArchivesGiveTheirMessagesAndWriteNothing) {
         for (const GameError& message : loaded.messages) {
             told.push_back(message.message);
         }
-        std::ranges::transform(row.messages, std::back_inserter(expected), Words);
+        std::ranges::transform(row.messages, std::back_inserter(expected),
+                               [&](Kind kind) { return Words(kind, path); });
         EXPECT_EQ(told, expected);
         if (row.archive) {
             EXPECT_EQ(ReadWholeFile(path), before);
         }
         EXPECT_EQ(pictureBytes(), row.picture.value_or(Noise(2'000'000, 6)));
+    }
+}
+
+// A game that cannot be opened says why, below the game's own words.
+TEST_F(LoadTest, AGameThatCannotBeOpenedSaysWhy) {
+    FileHandle held;
+    const std::pair<std::function<void()>, std::string> causes[] = {
+        {[&] { held = std::move(*SystemFiles().openExclusive(path)); },
+         "another program is using it"},
+        {[&] { std::filesystem::permissions(path, std::filesystem::perms::owner_read); },
+         "it is read-only"},
+        {[&] {
+             std::filesystem::remove(path);
+             std::filesystem::create_directory(path);
+         },
+         "Is a directory"},
+    };
+    for (const auto& [cause, why] : causes) {
+        SCOPED_TRACE(why);
+        std::filesystem::remove_all(path);
+        ArchiveBuilder::Standard().writeTo(path);
+        cause();
+        const LoadOutcome loaded = SavedGame::Open(path);
+        held.reset();
+        ASSERT_EQ(loaded.messages.size(), 1u);
+        EXPECT_EQ(loaded.messages[0].message,
+                  "ERROR: cannot open file!\ncannot open \"" + path.string() + "\": " + why);
     }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <functional>
 #include <random>
@@ -9,6 +10,7 @@
 #include "party/ByteFields.h"
 #include "savegame/PartyEntry.h"
 #include "savegame/SavedGame.h"
+#include "support/FaultyFiles.h"
 
 namespace velmor {
 namespace {
@@ -18,14 +20,14 @@ using Kind = GameErrorKind;
 
 class SaveTest : public ::testing::Test {
 protected:
-    void loadFrom(const ArchiveBuilder& archive) {
+    void loadFrom(const ArchiveBuilder& archive, const OpenOptions& options = {}) {
         archive.writeTo(path);
         original = file();
-        LoadOutcome loaded = SavedGame::Open(path);
+        LoadOutcome loaded = SavedGame::Open(path, options);
         ASSERT_TRUE(loaded.game);
         game = std::move(loaded.game);
     }
-    GameResult<> saveGold(std::uint32_t gold) {
+    GameResult<SaveReport> saveGold(std::uint32_t gold) {
         game->party().values.setNumber(fields::kGold, gold);
         return game->save();
     }
@@ -105,7 +107,8 @@ TEST_F(SaveTest, RandomEditsReachExactlyThePartysBytesWhereverItLies) {
 }
 
 // Each check refuses the file, makes no backup, writes nothing and keeps the edits, so that the
-// same save succeeds once the cause is gone.
+// same save succeeds once the cause is gone. A game held from its load to its save (a script's)
+// goes through the same checks as one opened again to save (the window's).
 TEST_F(SaveTest, RefusedSavesWriteNothingAndKeepTheEdits) {
     FileHandle held;  // another editor's hold on the game
     const std::string_view cannotOpen = "ERROR: cannot open file!";
@@ -130,26 +133,33 @@ TEST_F(SaveTest, RefusedSavesWriteNothingAndKeepTheEdits) {
         {"count 0 searches the lead record alone",
          [&] { ArchiveBuilder::Standard().entryCount(0).writeTo(path); }, noParty},
     };
-    for (const auto& [story, damage, refusal] : cases) {
-        SCOPED_TRACE(story);
-        loadFrom(ArchiveBuilder::Standard());
-        damage();
-        const auto type = std::filesystem::symlink_status(path).type();
-        const Bytes damaged = std::filesystem::is_regular_file(path) ? file() : Bytes{};
+    for (const bool keepOpen : {false, true}) {
+        for (const auto& [story, damage, refusal] : cases) {
+            if (keepOpen && std::string_view(story) == "held by another editor") {
+                continue;  // nobody else can hold a held game
+            }
+            SCOPED_TRACE(std::string(story) + (keepOpen ? ", held" : ""));
+            loadFrom(ArchiveBuilder::Standard(), {.keepOpen = keepOpen});
+            damage();
+            const auto type = std::filesystem::symlink_status(path).type();
+            const Bytes damaged = std::filesystem::is_regular_file(path) ? file() : Bytes{};
 
-        const auto saved = saveGold(31337);
-        ASSERT_FALSE(saved);
-        EXPECT_EQ(saved.error().message, refusal);
-        EXPECT_EQ(std::filesystem::symlink_status(path).type(), type) << "nothing made or replaced";
-        EXPECT_TRUE((std::filesystem::is_regular_file(path) ? file() : Bytes{}) == damaged);
-        EXPECT_FALSE(std::filesystem::exists(backupPath));
+            const auto saved = saveGold(31337);
+            ASSERT_FALSE(saved);
+            const std::string& told = saved.error().message;
+            EXPECT_EQ(told.substr(0, told.find('\n')), refusal);
+            EXPECT_EQ(std::filesystem::symlink_status(path).type(), type)
+                << "nothing made or replaced";
+            EXPECT_TRUE((std::filesystem::is_regular_file(path) ? file() : Bytes{}) == damaged);
+            EXPECT_FALSE(std::filesystem::exists(backupPath));
 
-        held.reset();
-        std::filesystem::remove(path);
-        WriteWholeFile(path, original);
-        ASSERT_TRUE(game->save()) << "the edits were kept for the next try";
-        EXPECT_EQ(GoldIn(file()), 31337u);
-        std::filesystem::remove(backupPath);
+            held.reset();
+            std::filesystem::remove(path);
+            WriteWholeFile(path, original);
+            ASSERT_TRUE(game->save()) << "the edits were kept for the next try";
+            EXPECT_EQ(GoldIn(file()), 31337u);
+            std::filesystem::remove(backupPath);
+        }
     }
 }
 
@@ -202,6 +212,51 @@ TEST_F(SaveTest, TheFirstSaveAfterALoadKeepsTheGameAsItWasLoaded) {
         << "the game's mode is kept, and the backup's is the same";
     ASSERT_TRUE(saveGold(3));
     EXPECT_TRUE(backup() == original) << "later saves keep the first copy";
+}
+
+// The files that a save makes beside the game have short names of one length, whatever the
+// game's, so that a game with the longest name saves too; they are the editor's alone from the
+// moment they are made; and what a stopped save left is cleared away by the next save, but for
+// files that someone holds, another user's, and names that only look like the editor's.
+TEST_F(SaveTest, FilesBesideTheGameAreShortPrivateAndClearedAway) {
+    path = dir / std::string(255, 'g');
+    ArchiveBuilder::Standard().writeTo(path);
+    namespace fs = std::filesystem;
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read);
+    test::FaultyFiles files;
+    ASSERT_TRUE(SavedGame::Open(path, {.files = &files}).game->save());
+    EXPECT_TRUE(fs::exists(dir / (std::string(251, 'g') + ".bak")));
+    const auto& operations = files.operations();
+    const auto traitsGiven = std::find(operations.begin(), operations.end(), "give traits");
+    ASSERT_NE(traitsGiven, operations.end());
+
+    const auto plant = [&](const std::string& name) {
+        WriteWholeFile(dir / name, Noise(10, 1));
+        return dir / name;
+    };
+    const fs::path unheld = plant(".velmor-00000000000000aa.tmp");
+    const fs::path held = plant(".velmor-00000000000000bb.tmp");
+    const fs::path others = plant(".velmor-00000000000000cc.tmp");
+    const fs::path lookalike = plant(".velmor-000000000000xyz.tmp");
+    const FileHandle holding = std::move(*SystemFiles().openExclusive(held));
+    const bool superuser = ::geteuid() == 0;
+    if (superuser) {
+        ASSERT_EQ(::chown(others.c_str(), 4201, 4201), 0);
+    }
+    files.runBefore(static_cast<int>(traitsGiven - operations.begin()) + 1, [&] {
+        for (const auto& entry : fs::directory_iterator(dir.path())) {
+            if (IsTemporaryName(entry.path()) && entry.path() != held && entry.path() != others) {
+                EXPECT_EQ(entry.status().permissions(),
+                          fs::perms::owner_read | fs::perms::owner_write)
+                    << entry.path() << " as it is made";
+            }
+        }
+    });
+    ASSERT_TRUE(SavedGame::Open(path, {.files = &files}).game->save());
+    EXPECT_FALSE(fs::exists(unheld));
+    EXPECT_TRUE(fs::exists(held));
+    EXPECT_EQ(fs::exists(others), superuser);
+    EXPECT_TRUE(fs::exists(lookalike));
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ IoError Planned(const char* doing) {
 template <typename Operation>
 auto Unless(FaultyFiles& files, const char* doing, Operation operation, bool flush = false)
     -> decltype(operation()) {
-    if (files.strike(flush)) {
+    if (files.strike(doing, flush)) {
         return Planned(doing);
     }
     return operation();
@@ -35,18 +35,30 @@ public:
         return Unless(m_files, "write", [&] { return m_file->writeAt(offset, bytes); });
     }
     IoResult<> setLength(std::uint64_t length) override {
-        return Unless(m_files, "write", [&] { return m_file->setLength(length); });
+        return Unless(m_files, "cut", [&] { return m_file->setLength(length); });
     }
     IoResult<> flush() override {
         return Unless(
             m_files, "write to disk", [&] { return m_file->flush(); }, true);
     }
     IoResult<FileIdentity> identity() override {
-        return Unless(m_files, "read", [&] { return m_file->identity(); });
+        return Unless(m_files, "identify", [&] { return m_file->identity(); });
+    }
+    IoResult<FileStamp> stamp() override {
+        return Unless(m_files, "stamp", [&] { return m_file->stamp(); });
+    }
+    IoResult<FileTraits> traits() override {
+        return Unless(m_files, "read the traits", [&] { return m_file->traits(); });
+    }
+    IoResult<> takeTraits(const FileTraits& traits) override {
+        return Unless(m_files, "give traits", [&] { return m_file->takeTraits(traits); });
     }
     IoResult<std::filesystem::path> realPath() override {
         return Unless(m_files, "find", [&] { return m_file->realPath(); });
     }
+
+    // The file as the file system below knows it.
+    FileHandle unwrap() { return std::move(m_file); }
 
 private:
     FileHandle m_file;
@@ -55,12 +67,17 @@ private:
 
 }  // namespace
 
-bool FaultyFiles::strike(bool flush) {
-    if (++m_operations == m_killAt) {
-        std::raise(SIGKILL);
+void FaultyFiles::killAt(int nth) {
+    runBefore(nth, [] { std::raise(SIGKILL); });
+}
+
+bool FaultyFiles::strike(const char* doing, bool flush) {
+    m_operations.emplace_back(doing);
+    if (static_cast<int>(m_operations.size()) == m_actAt) {
+        m_action();
     }
     m_flushes += flush;
-    return m_operations == m_failAt;
+    return static_cast<int>(m_operations.size()) == m_failAt;
 }
 
 // The open has happened already, so that a planned failure leaves what a real one would.
@@ -73,40 +90,54 @@ IoResult<FileHandle> FaultyFiles::open(IoResult<FileHandle> opened) {
     });
 }
 
-IoResult<FileHandle> FaultyFiles::openExclusive(const std::filesystem::path& path) {
-    return open(SystemFiles().openExclusive(path));
+IoResult<FileHandle> FaultyFiles::openExclusive(const std::filesystem::path& path,
+                                                FileHandle held) {
+    // A held file comes back from below as it went down, and is wrapped again.
+    if (auto* faulty = dynamic_cast<FaultyFile*>(held.get())) {
+        held = faulty->unwrap();
+    }
+    return open(m_inner.openExclusive(path, std::move(held)));
 }
 
 IoResult<FileHandle> FaultyFiles::openForReading(const std::filesystem::path& path) {
-    return open(SystemFiles().openForReading(path));
+    return open(m_inner.openForReading(path));
 }
 
 IoResult<FileHandle> FaultyFiles::openForWriting(const std::filesystem::path& path) {
-    return open(SystemFiles().openForWriting(path));
+    return open(m_inner.openForWriting(path));
 }
 
-IoResult<NewFile> FaultyFiles::createBeside(const std::filesystem::path& target,
-                                            const std::filesystem::path& like) {
-    auto made = SystemFiles().createBeside(target, like);
+IoResult<NewFile> FaultyFiles::createBeside(const std::filesystem::path& target) {
+    auto made = m_inner.createBeside(target);
     if (!made) {
         return made.error();
     }
     auto file = open(std::move(made->file));
     if (!file) {
-        SystemFiles().remove(made->path);
+        m_inner.remove(made->path);
         return file.error();
     }
     return NewFile{made->path, std::move(*file)};
 }
 
+void FaultyFiles::removeLeftoversBeside(const std::filesystem::path& target) {
+    if (!strike("remove leftovers")) {
+        m_inner.removeLeftoversBeside(target);
+    }
+}
+
 IoResult<> FaultyFiles::replace(const std::filesystem::path& from, const std::filesystem::path& to,
                                 FileHandle current) {
-    return Unless(*this, "replace",
-                  [&] { return SystemFiles().replace(from, to, std::move(current)); });
+    return Unless(*this, "replace", [&] { return m_inner.replace(from, to, std::move(current)); });
+}
+
+IoResult<> FaultyFiles::flushFolderOf(const std::filesystem::path& file) {
+    return Unless(
+        *this, "write the folder to disk", [&] { return m_inner.flushFolderOf(file); }, true);
 }
 
 IoResult<FileIdentity> FaultyFiles::identityOf(const std::filesystem::path& path) {
-    return Unless(*this, "find", [&] { return SystemFiles().identityOf(path); });
+    return Unless(*this, "find", [&] { return m_inner.identityOf(path); });
 }
 
 }  // namespace velmor::test

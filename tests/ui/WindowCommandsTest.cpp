@@ -199,6 +199,33 @@ TEST_F(WindowTest, WhatTheWindowShowsIsWhatASaveWrites) {
                            ShownMessage{"Save successful!", "Velmor", MessageStyle::ok}}));
     EXPECT_EQ(get<QProgressBar>(ids::kProgress)->value(), 0);
 
+    // A save whose folder the system could not flush is done, with a warning; one over a game that
+    // another program has changed is refused, with what the player can do about it.
+    prompts.shown.clear();
+    prompts.answers = {MessageAnswer::yes, MessageAnswer::yes, MessageAnswer::yes};
+    files.failAt(0);
+    click(ids::kSaveGame);  // to count what a later save does: the folder's flush comes last
+    files.failAt(static_cast<int>(files.operations().size()));
+    click(ids::kSaveGame);
+    files.failAt(0);
+    const Bytes savedBytes = ReadWholeFile(path);
+    Bytes changed = savedBytes;
+    ++changed.at(ArchiveBuilder::Standard().dataPosition(2) + 1848);
+    WriteWholeFile(path, changed);
+    click(ids::kSaveGame);
+    WriteWholeFile(path, savedBytes);
+    ASSERT_EQ(prompts.shown.size(), 6u);
+    EXPECT_EQ(std::get<0>(prompts.shown[3])
+                  .rfind("Save successful!\n\nWarning: the system could "
+                         "not confirm that the saved game reached the "
+                         "disk (",
+                         0),
+              0u);
+    EXPECT_EQ(prompts.shown[5],
+              Error("ERROR: the saved game has changed since it was loaded, so it was not saved "
+                    "over!\nYour changes are still here. To keep what is in the file now, close "
+                    "the game and load it again."));
+
     field(ids::kMight)->setText("99999");
     click(ids::kCloseGame);
     EXPECT_TRUE(window.grab().toImage() == opened);
