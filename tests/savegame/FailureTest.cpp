@@ -29,6 +29,7 @@ using namespace test;
 class FailureTest : public ::testing::Test {
 protected:
     FailureTest() {
+        edited.values.setNumber(fields::kGold, 1);
         for (CharacterRecord& record : edited.characters) {
             record.setNumber(fields::kMight, 200);  // every record changes
         }
@@ -39,6 +40,9 @@ protected:
     void freshGame() {
         folder = std::make_unique<TemporaryDirectory>();
         path = archive.writeTo(*folder / "game.dkv");
+        if (secondName) {
+            std::filesystem::create_hard_link(path, *folder / "second.dkv");
+        }
     }
     // The game afresh, loaded and edited.
     std::unique_ptr<SavedGame> editedGame() {
@@ -89,6 +93,7 @@ protected:
     FaultyFiles files;
     std::unique_ptr<TemporaryDirectory> folder;
     std::filesystem::path path;
+    bool secondName = false;  // which makes a save write in place
     int oldGames = 0, newGames = 0, tornGames = 0;
 };
 
@@ -215,6 +220,21 @@ TEST_F(FailureTest, AKilledSaveLeavesTheOldGameOrTheNew) {
               << " times at random (" << landed << " inside the save); games left as they were "
               << oldGames << ", saved " << newGames << ", torn " << tornGames << "\n";
     EXPECT_EQ(tornGames, 0);
+
+    // Written in place, a killed save may leave the party half-written, but only once the backup
+    // holds the whole game on the disk.
+    secondName = true;
+    int inPlace = 0, halfWritten = 0;
+    for (; saveAndKill(inPlace + 1, [](pid_t) {}); ++inPlace) {
+        const Bytes now = ReadWholeFile(path);
+        if (now != original) {
+            halfWritten += now != saved;
+            ASSERT_TRUE(std::filesystem::exists(BackupPathOf(path))) << inPlace + 1;
+            EXPECT_TRUE(ReadWholeFile(BackupPathOf(path)) == original) << inPlace + 1;
+        }
+    }
+    std::cout << "in place: killed before each of " << inPlace << " file operations; "
+              << halfWritten << " left the party half-written, with the backup whole\n";
 }
 
 }  // namespace
