@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 runs=${1:-10}
-program=${2:-build/ui/velmor-editor}
+program=${2:-build/qt/velmor-editor}
 title="Velmor Saved Game Editor (v1.5)"
 
 for package in xvfb x11-utils; do

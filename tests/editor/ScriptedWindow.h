@@ -1,0 +1,103 @@
+// A window for the editor's tests: every control of the main window's template as plain data,
+// doing what a toolkit's controls do on their own (a check button turns its check over when
+// clicked, a mastery button checks itself, a field's arrows step as the editor set them, a
+// field's text changed by the program tells of it as typing does), and prompts answered from a
+// script, with every message recorded in order.
+#pragma once
+
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "editor/EditorWindow.h"
+
+namespace velmor::test {
+
+// A message as shown: text, caption and style.
+using ShownMessage = std::tuple<std::string, std::string, MessageStyle>;
+
+inline ShownMessage Error(std::string_view text) {
+    return {std::string(text), std::string(kMessageCaption), MessageStyle::iconError};
+}
+
+class ScriptedWindow final : public View, public Prompts {
+public:
+    // What a control shows.
+    struct Control {
+        std::string text;
+        bool checked = false;
+        bool enabled = true;
+        std::vector<std::string> items;
+        int picked = -1;
+        std::optional<ArrowRange> arrows;
+
+        friend bool operator==(const Control&, const Control&) = default;
+    };
+    // What the whole window shows.
+    struct Look {
+        std::string title;
+        std::map<int, Control> controls;
+        int focused = 0;
+
+        friend bool operator==(const Look&, const Look&) = default;
+    };
+
+    // Made and initialised as a window opens.
+    explicit ScriptedWindow(OpenOptions options);
+
+    // The player's doing, passed to the editor as a window passes it.
+    void click(int id);
+    void type(int id, std::string_view text);
+    void pickEntry(int id, int index);
+    // The field's arrows, or the Up and Down keys, `steps` times one way.
+    void press(int id, int steps);
+
+    const Control& operator[](int id) const { return m_look.controls.at(id); }
+    const Look& look() const { return m_look; }
+    bool ended() const { return m_ended; }
+
+    EditorWindow editor;
+
+    // The script: the file that the player picks next (none: cancel), the answers to the
+    // questions, what was shown, and how often the About box opened.
+    std::optional<std::filesystem::path> file;
+    std::deque<MessageAnswer> answers;
+    std::vector<ShownMessage> shown;
+    int aboutBoxes = 0;
+
+    // The View.
+    std::string text(int id) const override;
+    void setText(int id, std::string_view text) override;
+    bool isChecked(int id) const override { return (*this)[id].checked; }
+    void setChecked(int id, bool checked) override { m_look.controls.at(id).checked = checked; }
+    void setItems(int id, std::span<const std::string> items) override;
+    int picked(int id) const override { return (*this)[id].picked; }
+    void pick(int id, int index) override { m_look.controls.at(id).picked = index; }
+    void setEnabled(int id, bool enabled) override { m_look.controls.at(id).enabled = enabled; }
+    void focus(int id) override { m_look.focused = id; }
+    void setArrows(int id, const ArrowRange& range) override {
+        m_look.controls.at(id).arrows = range;
+    }
+    void setTitle(std::string_view title) override { m_look.title = title; }
+    void endDialog() override { m_ended = true; }
+    void setProgressRange(int, int upper) override { progressTop = upper; }
+    void setProgressPosition(int position) override { progress = position; }
+    int progressTop = 0;
+    int progress = 0;
+
+    // The Prompts.
+    std::optional<std::filesystem::path> chooseFile() override;
+    MessageAnswer showMessage(std::string_view text, std::string_view caption,
+                              MessageStyle style) override;
+    void showAbout() override { ++aboutBoxes; }
+
+private:
+    Look m_look;
+    bool m_ended = false;
+};
+
+}  // namespace velmor::test
