@@ -7,6 +7,7 @@
 #include "data/ArchiveBuilder.h"
 #include "data/TemporaryDirectory.h"
 #include "savegame/SavedGame.h"
+#include "support/MemoryFiles.h"
 
 namespace velmor {
 namespace {
@@ -22,17 +23,19 @@ struct LastProgress final : ProgressSink {
     int position = -1;
 };
 
+// The game and its picture live in memory; the refusals that only the disk gives are tested on it
+// below.
 class LoadTest : public ::testing::Test {
 protected:
     LoadOutcome load(const ArchiveBuilder& archive) {
-        archive.writeTo(path);
-        return SavedGame::Open(path, {.picture = picture}, progress);
+        files.write(path, archive.build());
+        return SavedGame::Open(path, {.picture = picture, .files = &files}, progress);
     }
-    Bytes pictureBytes() const { return ReadWholeFile(picture); }
+    Bytes pictureBytes() const { return files.read(picture).value(); }
 
-    TemporaryDirectory dir;
-    const std::filesystem::path path = dir / "game.dkv";
-    const std::filesystem::path picture = dir / "image.pcx";
+    MemoryFiles files;
+    const std::filesystem::path path = "/saves/game.dkv";
+    const std::filesystem::path picture = "/saves/image.pcx";
     LastProgress progress;
 };
 
@@ -165,16 +168,20 @@ std::string Words(Kind kind, const std::filesystem::path& game) {
 // and never writes the saved game; and the picture file ends holding exactly the bytes that the
 // archive holds for the picture, whatever it held before.
 TEST_F(LoadTest, DamagedArchivesGiveTheirMessagesAndWriteNothing) {
+    const Bytes oldPicture = Noise(2'000'000, 6);
     for (const DamagedLoad& row : DamagedLoads()) {
         SCOPED_TRACE(row.story);
-        std::filesystem::remove(path);
+        files.remove(path);
+        const Bytes before = row.archive ? row.archive->build() : Bytes{};
         if (row.archive) {
-            row.archive->writeTo(path);
+            files.write(path, before);
         }
-        const Bytes before = row.archive ? ReadWholeFile(path) : Bytes{};
-        WriteWholeFile(picture, Noise(2'000'000, 6));
-        const auto where = row.picture ? picture : dir / "no such folder" / "image.pcx";
-        const LoadOutcome loaded = SavedGame::Open(path, {.picture = where});
+        files.remove(picture);
+        files.write(picture, oldPicture);
+        if (!row.picture) {
+            files.makeReadOnly(picture);
+        }
+        const LoadOutcome loaded = SavedGame::Open(path, {.picture = picture, .files = &files});
         // Only a missing header or picture lets the load go on.
         EXPECT_EQ(loaded.game != nullptr, std::ranges::all_of(row.messages, [](Kind kind) {
                       return kind == Kind::noHeader || kind == Kind::noPicture;
@@ -187,14 +194,17 @@ TEST_F(LoadTest, DamagedArchivesGiveTheirMessagesAndWriteNothing) {
                                [&](Kind kind) { return Words(kind, path); });
         EXPECT_EQ(told, expected);
         if (row.archive) {
-            EXPECT_EQ(ReadWholeFile(path), before);
+            EXPECT_TRUE(files.holds(path, before));
         }
-        EXPECT_EQ(pictureBytes(), row.picture.value_or(Noise(2'000'000, 6)));
+        EXPECT_EQ(pictureBytes(), row.picture.value_or(oldPicture));
     }
 }
 
-// A game that cannot be opened says why, below the game's own words.
-TEST_F(LoadTest, AGameThatCannotBeOpenedSaysWhy) {
+// A game that cannot be opened says why, below the game's own words, as the system on the disk
+// tells it.
+TEST(LoadFromDiskTest, AGameThatCannotBeOpenedSaysWhy) {
+    TemporaryDirectory dir;
+    const std::filesystem::path path = dir / "game.dkv";
     FileHandle held;
     const std::pair<std::function<void()>, std::string> causes[] = {
         {[&] { held = std::move(*SystemFiles().openExclusive(path)); },
