@@ -1,33 +1,48 @@
-// What both fuzzers share: a scratch folder holding the saved game under test.
+// What both fuzzers share: a file system in memory holding the saved game under test, so that an
+// input costs no trip to the disk.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <span>
 
-#include "data/TemporaryDirectory.h"
+#include "savegame/Backup.h"
 #include "savegame/SavedGame.h"
+#include "support/MemoryFiles.h"
 
 namespace velmor::fuzz {
 
 class Workspace {
 public:
-    std::filesystem::path game() const { return m_folder / "game.dkv"; }
-    std::filesystem::path picture() const { return m_folder / "image.pcx"; }
+    static std::filesystem::path game() { return "/saves/game.dkv"; }
+    static std::filesystem::path picture() { return "/saves/image.pcx"; }
 
-    // Writes the input as the saved game and loads it as the window does, copying its picture
-    // here.
-    LoadOutcome load(const std::uint8_t* data, std::size_t size) const {
-        {
-            std::ofstream out(game(), std::ios::binary | std::ios::trunc);
-            out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    test::MemoryFiles& files() { return m_files; }
+
+    // Puts the input in place as the saved game, with nothing beside it, and loads it as the
+    // window does, copying its picture. The game's file is written over rather than made anew:
+    // its room is kept from input to input.
+    LoadOutcome load(std::span<const std::uint8_t> input) {
+        for (const auto& path : m_files.paths()) {
+            if (path != game()) {
+                m_files.remove(path);
+            }
         }
-        return SavedGame::Open(game(), {.picture = picture()});
+        m_files.write(game(), input);
+        return SavedGame::Open(game(), {.picture = picture(), .files = &m_files});
+    }
+
+    // Whether the game, its backup and the picture are all there is: nothing left beside them.
+    bool holdsOnlyTheGamesFiles() const {
+        return std::ranges::all_of(m_files.paths(), [](const std::filesystem::path& path) {
+            return path == game() || path == BackupPathOf(game()) || path == picture();
+        });
     }
 
 private:
-    test::TemporaryDirectory m_folder;
+    test::MemoryFiles m_files;
 };
 
 // A broken promise of the editor's: stop, so that the fuzzer keeps the input.
