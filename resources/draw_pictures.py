@@ -1,12 +1,18 @@
 #!/usr/bin/env python3
 """Draw the editor's own pictures (window icons, banners, resource icons).
 
-Every picture is built from simple shapes by this script and written as a PNG
-next to it, once at its own size (name.png) and once at twice its size for
-screens with two pixels to each of ours (name@2x.png), so the artwork can be
+Every picture is built from simple shapes by this script, once at its own size
+and once at twice its size for screens with two pixels to each of ours. For the
+Qt window it writes PNGs next to it (name.png, name@2x.png), which can be
 regenerated (byte for byte) with
 
-    python3 qt/resources/draw_pictures.py
+    python3 resources/draw_pictures.py
+
+For the Windows window the build writes, into a folder of its own, 32-bit
+bitmaps with premultiplied alpha (name.bmp, name@2x.bmp) and one icon file
+holding every size of the window icon (icon128.ico):
+
+    python3 resources/draw_pictures.py --windows FOLDER
 
 Only the Python standard library is used.
 """
@@ -14,6 +20,7 @@ Only the Python standard library is used.
 import math
 import os
 import struct
+import sys
 import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -301,10 +308,19 @@ class Canvas:
                 dst[3] = a + dst[3] * keep
 
     def save_png(self, name):
-        """Write the picture as name, or as name@2x.png at scale 2."""
+        """Write the picture as name, or as name@2x.png at scale 2; for Windows, as a bitmap or
+        as a size of the window icon."""
         if self.scale != 1:
             stem, ext = os.path.splitext(name)
             name = "%s@%dx%s" % (stem, self.scale, ext)
+        if WINDOWS_FOLDER:
+            if name.startswith("icon128"):
+                ICON_SIZES.setdefault(self.w, self)
+            else:
+                with open(os.path.join(WINDOWS_FOLDER, os.path.splitext(name)[0] + ".bmp"),
+                          "wb") as f:
+                    f.write(self.bmp())
+            return
         rows = bytearray()
         for y in range(self.h):
             rows.append(0)  # no per-row filter
@@ -324,6 +340,53 @@ class Canvas:
                + chunk(b"IDAT", zlib.compress(bytes(rows), 9)) + chunk(b"IEND", b""))
         with open(os.path.join(HERE, name), "wb") as f:
             f.write(png)
+
+
+    def bgra_rows(self):
+        """The pixels bottom row first, as Windows keeps a bitmap: premultiplied blue, green,
+        red and alpha bytes."""
+        out = bytearray()
+        for y in reversed(range(self.h)):
+            for r, g, b, a in self.px[y * self.w:(y + 1) * self.w]:
+                out.extend(min(255, max(0, round(v * 255))) for v in (b, g, r, a))
+        return bytes(out)
+
+    def bmp(self):
+        """A 32-bit bitmap file: BITMAPFILEHEADER, BITMAPINFOHEADER, pixels."""
+        pixels = self.bgra_rows()
+        info = struct.pack("<IiiHHIIiiII", 40, self.w, self.h, 1, 32, 0, len(pixels), 2835, 2835,
+                           0, 0)
+        header = struct.pack("<2sIHHI", b"BM", 14 + len(info) + len(pixels), 0, 0, 14 + len(info))
+        return header + info + pixels
+
+    def icon_image(self):
+        """One image of an icon file: the bitmap at double height, then an empty AND mask."""
+        pixels = self.bgra_rows()
+        mask = bytes(((self.w + 31) // 32 * 4) * self.h)
+        info = struct.pack("<IiiHHIIiiII", 40, self.w, self.h * 2, 1, 32, 0,
+                           len(pixels) + len(mask), 0, 0, 0, 0)
+        return info + pixels + mask
+
+
+# Where the Windows formats go; none: the PNGs are written.
+WINDOWS_FOLDER = None
+# The window icon's canvases by width, the first drawn of each size.
+ICON_SIZES = {}
+
+
+def save_icon(name, canvases):
+    """An icon file holding the canvases, smallest first."""
+    canvases = sorted(canvases, key=lambda c: c.w)
+    images = [c.icon_image() for c in canvases]
+    out = bytearray(struct.pack("<HHH", 0, 1, len(images)))
+    offset = 6 + 16 * len(images)
+    for c, image in zip(canvases, images):
+        out += struct.pack("<BBBBHHII", c.w % 256, c.h % 256, 0, 0, 1, 32, len(image), offset)
+        offset += len(image)
+    for image in images:
+        out += image
+    with open(name, "wb") as f:
+        f.write(out)
 
 
 class Dice:
@@ -739,6 +802,11 @@ PICTURES = [draw_icon_32, draw_icon_16, draw_banner_about, draw_banner_main,
             draw_food, draw_gold, draw_bank]
 
 if __name__ == "__main__":
+    if len(sys.argv) == 3 and sys.argv[1] == "--windows":
+        WINDOWS_FOLDER = sys.argv[2]
+        os.makedirs(WINDOWS_FOLDER, exist_ok=True)
     for draw in PICTURES:
         for scale in (1, 2):
             draw(scale)
+    if WINDOWS_FOLDER:
+        save_icon(os.path.join(WINDOWS_FOLDER, "icon128.ico"), ICON_SIZES.values())
