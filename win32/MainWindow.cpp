@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <climits>
+
 #include "editor/ControlIds.h"
 #include "win32/Pictures.h"
 #include "win32/WideText.h"
@@ -102,6 +104,12 @@ void MainWindow::onInitDialog() {
         ::AppendMenuW(menu, MF_STRING, kAboutCommand, Widen(kAboutItem).c_str());
     }
     ShowPictures(m_window, kMainWindowTemplate, m_instance, m_pictures);
+    // Up counts up, and no number stops the arrows before the editor has seen the step.
+    for (const ControlTemplate& control : kMainWindowTemplate.controls) {
+        if (control.kind == ControlKind::spin) {
+            ::SendMessageW(item(control.id), UDM_SETRANGE32, static_cast<WPARAM>(INT_MIN), INT_MAX);
+        }
+    }
     // Enter anywhere presses Exit, as the default button, unless a push button has the focus.
     // The first control that takes the focus gets it as Tab gives it, which makes a push button
     // the default for as long as it has the focus.

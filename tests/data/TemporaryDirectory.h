@@ -1,9 +1,8 @@
 // A fresh directory for one test, removed with everything in it when the test ends.
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -13,13 +12,19 @@ namespace velmor::test {
 
 class TemporaryDirectory {
 public:
+    // Under a name that no other test, running at the same time, has taken.
     TemporaryDirectory() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "velmor-test-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create a temporary directory");
+        static std::mt19937_64 random{std::random_device{}()};
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            m_path = std::filesystem::temp_directory_path() /
+                     ("velmor-test-" + std::to_string(random() % 1'000'000'000'000));
+            std::error_code error;
+            if (std::filesystem::create_directory(m_path, error)) {
+                std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, error);
+                return;
+            }
         }
-        m_path = pattern;
+        throw std::runtime_error("cannot create a temporary directory");
     }
     // A test may have taken its own rights away from the directory.
     ~TemporaryDirectory() {
