@@ -132,6 +132,7 @@ void EditorWindow::OnInitDialog() {
         m_view.setArrows(id, {0, field->limit});
     }
     m_view.setArrows(ids::kSkillLevel, kSkillLevelArrows);
+    ShowHistory();
 }
 
 void EditorWindow::OnCommand(int id, Notification notification) {
@@ -141,9 +142,40 @@ void EditorWindow::OnCommand(int id, Notification notification) {
     for (const Handler& entry : kMessageMap) {
         if (entry.id == id && entry.notification == notification) {
             (this->*entry.handler)();
-            return;
+            break;
         }
     }
+    // Whatever the handler changed of the party is one change, or part of the last one when the
+    // player goes on typing in the same field.
+    if (m_game) {
+        const EditPlace place{id, m_view.picked(ids::kCharacterList),
+                              m_view.picked(ids::kSkillList), m_view.picked(ids::kSpellList)};
+        m_history.record(m_game->party(), place, notification == Notification::changed);
+    }
+    ShowHistory();
+}
+
+void EditorWindow::OnUndo() {
+    if (m_game) {
+        if (const auto place = m_history.undo(m_game->party())) {
+            ShowPlace(*place);
+        }
+    }
+    ShowHistory();
+}
+
+void EditorWindow::OnRedo() {
+    if (m_game) {
+        if (const auto place = m_history.redo(m_game->party())) {
+            ShowPlace(*place);
+        }
+    }
+    ShowHistory();
+}
+
+void EditorWindow::ShowHistory() {
+    m_view.enableCommand(kUndoCommand, m_game && m_history.canUndo());
+    m_view.enableCommand(kRedoCommand, m_game && m_history.canRedo());
 }
 
 bool EditorWindow::UpdateData(bool saveAndValidate) {
@@ -176,11 +208,19 @@ void EditorWindow::SetLoadedState(bool loaded) {
 }
 
 bool EditorWindow::OnSysCommand(unsigned command) {
-    if ((command & 0xFFF0) != kAboutCommand) {
-        return false;
+    switch (command & 0xFFF0) {
+        case kAboutCommand:
+            m_prompts.showAbout();
+            return true;
+        case kUndoCommand:
+            OnUndo();
+            return true;
+        case kRedoCommand:
+            OnRedo();
+            return true;
+        default:
+            return false;
     }
-    m_prompts.showAbout();
-    return true;
 }
 
 void EditorWindow::OnOK() {

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "editor/DataExchange.h"
+#include "editor/EditHistory.h"
 #include "editor/Prompts.h"
 #include "editor/View.h"
 #include "party/PartyEditor.h"
@@ -18,10 +19,35 @@
 
 namespace velmor {
 
-// The About item of the window's menu, and its command ID. Windows keeps the low four bits of a
-// menu command for itself, so they are masked off before the comparison.
-inline constexpr std::string_view kAboutItem = "&About Velmor...";
+// The commands of the window's menu. Windows keeps the low four bits of a menu command for
+// itself, so they are masked off before a comparison.
 inline constexpr unsigned kAboutCommand = 0x0010;
+inline constexpr unsigned kUndoCommand = 0x0020;
+inline constexpr unsigned kRedoCommand = 0x0030;
+
+// The items that the window's menu ends with, in order; an item without text is a separator. On
+// Windows they follow the system menu's own; a menu of the window's own leaves out the first
+// separator, which would have nothing above it.
+struct MenuItem {
+    std::string_view text;
+    unsigned command = 0;
+};
+inline constexpr std::string_view kAboutItem = "&About Velmor...";
+inline constexpr MenuItem kWindowMenu[] = {{},
+                                           {"&Undo\tCtrl+Z", kUndoCommand},
+                                           {"&Redo\tCtrl+Y", kRedoCommand},
+                                           {},
+                                           {kAboutItem, kAboutCommand}};
+
+// The keys that run a menu command wherever the focus is, even in a field, whose own undo they
+// take the place of.
+struct Shortcut {
+    char letter;  // with Ctrl
+    bool shift;
+    unsigned command;
+};
+inline constexpr Shortcut kShortcuts[] = {
+    {'Z', false, kUndoCommand}, {'Y', false, kRedoCommand}, {'Z', true, kRedoCommand}};
 
 class EditorWindow {
 public:
@@ -39,8 +65,14 @@ public:
     // notifications that this raises run nothing.
     void OnCommand(int id, Notification notification);
 
-    // A command from the window's menu; answers whether it was the editor's own.
+    // A command from the window's menu or one of kShortcuts; answers whether it was the editor's
+    // own.
     bool OnSysCommand(unsigned command);
+
+    // Takes back the last change of the party since the load, or makes again the last taken
+    // back, and shows the character and the control it belongs to.
+    void OnUndo();
+    void OnRedo();
 
     // Exit and Enter: takes every value and ends the window, unless a field holds no number.
     void OnOK();
@@ -96,6 +128,12 @@ private:
     void OnLearned();
     void OnPromoted();
 
+    // Shows the party as it stands at `place`: its character, skill and spell, with the focus
+    // on its control.
+    void ShowPlace(const EditPlace& place);
+    // Undo and Redo on the menu, as far as there is something to take back or make again.
+    void ShowHistory();
+
     // What the handlers share.
     void OnChangeValue(const PartyField& field, std::uint32_t& value);
     void OnMasteryClicked(Mastery mastery);
@@ -111,6 +149,7 @@ private:
     std::unique_ptr<SavedGame> m_game;
     DataExchange m_exchange;
     bool m_exchanging = false;
+    EditHistory m_history;
 
     // The bound values, in the order of their exchange.
     std::string m_characterText;

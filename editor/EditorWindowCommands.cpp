@@ -95,6 +95,7 @@ void EditorWindow::OnLoadGame() {
     ShowCharacter();
     m_view.setProgressPosition(0);
     UpdateData(false);
+    m_history.reset(m_game->party());
     // Load has just disabled itself; the focus goes to the characters rather than on to Save.
     m_view.focus(ids::kCharacterList);
 }
@@ -133,6 +134,20 @@ void EditorWindow::OnCloseGame() {
     UpdateData(false);
     // Close has just disabled itself; the focus goes back to Load rather than on to Exit.
     m_view.focus(ids::kLoadGame);
+}
+
+void EditorWindow::ShowPlace(const EditPlace& place) {
+    m_view.pick(ids::kCharacterList, place.character);
+    ShowCharacter();
+    const PartyValues& values = m_game->party().values;
+    m_gold = values.number(fields::kGold);
+    m_food = values.number(fields::kFood);
+    m_bankGold = values.number(fields::kBankGold);
+    m_view.pick(ids::kSkillList, place.skill);
+    ShowSkill();
+    m_view.pick(ids::kSpellList, place.spell);
+    ShowSpell();
+    m_view.focus(place.control);
 }
 
 void EditorWindow::ShowCharacter() {

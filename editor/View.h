@@ -45,6 +45,9 @@ public:
 
     virtual void setTitle(std::string_view title) = 0;
 
+    // Enables or disables a command of the window's menu.
+    virtual void enableCommand(unsigned command, bool enabled) = 0;
+
     // Ends the window as its OK ends it.
     virtual void endDialog() = 0;
 };

@@ -1,7 +1,9 @@
 #include "qt/MainDialog.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -17,7 +19,6 @@
 #include "qt/MinimisedIcon.h"
 #include "qt/NumberField.h"
 #include "qt/QtPrompts.h"
-#include "qt/SystemMenu.h"
 
 namespace velmor {
 namespace {
@@ -45,13 +46,34 @@ MainDialog::MainDialog(Prompts* prompts, OpenOptions options)
     // Exit is the one default button, so that Enter in any field ends the window as Exit does.
     m_controls.get<QPushButton>(ids::kExit)->setDefault(true);
     ConnectControls();
+    m_menu = std::make_unique<WindowMenu>(
+        *this, kWindowMenu, [this](unsigned command) { m_editor.OnSysCommand(command); });
     m_editor.OnInitDialog();
-    AppendAboutItem(*this, FromUtf8(kAboutItem), kAboutCommand,
-                    [this](unsigned command) { m_editor.OnSysCommand(command); });
     setWindowIcon(m_hIcon);
+    qApp->installEventFilter(this);
 }
 
-MainDialog::~MainDialog() = default;
+MainDialog::~MainDialog() {
+    qApp->removeEventFilter(this);
+}
+
+bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (event->type() != QEvent::KeyPress || !widget || widget->window() != this) {
+        return false;
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    for (const Shortcut& shortcut : kShortcuts) {
+        const Qt::KeyboardModifiers wanted =
+            shortcut.shift ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier;
+        if (key->key() == Qt::Key_A + (shortcut.letter - 'A') && modifiers == wanted) {
+            m_editor.OnSysCommand(shortcut.command);
+            return true;
+        }
+    }
+    return false;
+}
 
 // Buttons tell of a click, fields of every change of their text, lists of the player's pick only
 // (activated, not a change by program).
@@ -144,6 +166,10 @@ void MainDialog::setArrows(int id, const ArrowRange& range) {
 
 void MainDialog::setTitle(std::string_view title) {
     setWindowTitle(FromUtf8(title));
+}
+
+void MainDialog::enableCommand(unsigned command, bool enabled) {
+    m_menu->enable(command, enabled);
 }
 
 void MainDialog::endDialog() {

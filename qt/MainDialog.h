@@ -8,6 +8,7 @@
 
 #include "editor/EditorWindow.h"
 #include "qt/DialogControls.h"
+#include "qt/SystemMenu.h"
 
 namespace velmor {
 
@@ -37,12 +38,15 @@ public:
     void focus(int id) override;
     void setArrows(int id, const ArrowRange& range) override;
     void setTitle(std::string_view title) override;
+    void enableCommand(unsigned command, bool enabled) override;
     void endDialog() override;
     void setProgressRange(int lower, int upper) override;
     void setProgressPosition(int position) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The editor's shortcuts, wherever the focus is in the window: a field's own undo gives way.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 #ifdef Q_OS_WIN
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 #endif
@@ -53,6 +57,7 @@ private:
     std::unique_ptr<Prompts> m_ownPrompts;
     DialogControls m_controls;
     EditorWindow m_editor;
+    std::unique_ptr<WindowMenu> m_menu;
     QIcon m_hIcon;
 };
 

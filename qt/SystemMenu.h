@@ -1,16 +1,29 @@
-// The About item on the window's own menu. On Windows that is the system menu; where the window
-// manager owns the title bar and no protocol lets a program add to its menu, it is the window's
-// context menu. Either way a choice reaches `command` with the item's command ID.
+// The window's own menu: on Windows the end of its system menu; where the window manager owns the
+// title bar and no protocol lets a program add to its menu, the window's context menu. Either way
+// a choice reaches `command` with the item's command.
 #pragma once
 
-#include <QString>
+#include <QWidget>
 #include <functional>
+#include <map>
+#include <span>
 
-class QWidget;
+#include "editor/EditorWindow.h"
+
+class QAction;
 
 namespace velmor {
 
-void AppendAboutItem(QWidget& window, const QString& text, unsigned commandId,
-                     const std::function<void(unsigned)>& command);
+class WindowMenu {
+public:
+    WindowMenu(QWidget& window, std::span<const MenuItem> items,
+               const std::function<void(unsigned)>& command);
+
+    void enable(unsigned command, bool enabled);
+
+private:
+    QWidget& m_window;
+    std::map<unsigned, QAction*> m_actions;  // owned by the window
+};
 
 }  // namespace velmor

@@ -34,16 +34,34 @@ MainWindow::MainWindow(HINSTANCE instance, Prompts* prompts, OpenOptions options
       m_editor(*this, prompts ? *prompts : *m_ownPrompts, std::move(options)) {}
 
 MainWindow::~MainWindow() {
-    if (m_window && !m_modal) {
+    if (m_window) {
         ::DestroyWindow(m_window);
     }
 }
 
+// A loop of the window's own rather than a modal dialog's, so that the editor's shortcuts come
+// before the dialog's keys and a field's own undo.
 void MainWindow::run() {
-    m_modal = true;
-    ::DialogBoxIndirectParamW(m_instance, reinterpret_cast<LPCDLGTEMPLATEW>(m_plan.data()), nullptr,
-                              Procedure, reinterpret_cast<LPARAM>(this));
-    m_window = nullptr;
+    if (!create()) {
+        return;
+    }
+    ::ShowWindow(m_window, SW_SHOWNORMAL);
+    std::vector<ACCEL> keys;
+    for (const Shortcut& shortcut : kShortcuts) {
+        keys.push_back({static_cast<BYTE>(FVIRTKEY | FCONTROL | (shortcut.shift ? FSHIFT : 0)),
+                        static_cast<WORD>(shortcut.letter), static_cast<WORD>(shortcut.command)});
+    }
+    const std::unique_ptr<std::remove_pointer_t<HACCEL>, decltype(&::DestroyAcceleratorTable)>
+        shortcuts(::CreateAcceleratorTableW(keys.data(), static_cast<int>(keys.size())),
+                  &::DestroyAcceleratorTable);
+    MSG message;
+    while (!m_result && ::GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (!::TranslateAcceleratorW(m_window, shortcuts.get(), &message) &&
+            !::IsDialogMessageW(m_window, &message)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
 }
 
 HWND MainWindow::create() {
@@ -68,7 +86,12 @@ INT_PTR MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             onInitDialog();
             return FALSE;  // the focus is placed already
         case WM_COMMAND:
-            onCommand(LOWORD(wParam), HIWORD(wParam));
+            // A shortcut comes from no control, and says 1 where a control's notification would.
+            if (lParam == 0 && HIWORD(wParam) == 1) {
+                m_editor.OnSysCommand(LOWORD(wParam));
+            } else {
+                onCommand(LOWORD(wParam), HIWORD(wParam));
+            }
             return TRUE;
         case WM_NOTIFY:
             if (reinterpret_cast<const NMHDR*>(lParam)->code == UDN_DELTAPOS) {
@@ -100,8 +123,13 @@ void MainWindow::onInitDialog() {
     ::SendMessageW(m_window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon.get()));
     ::SendMessageW(m_window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
     if (HMENU menu = ::GetSystemMenu(m_window, FALSE)) {
-        ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-        ::AppendMenuW(menu, MF_STRING, kAboutCommand, Widen(kAboutItem).c_str());
+        for (const MenuItem& entry : kWindowMenu) {
+            if (entry.text.empty()) {
+                ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            } else {
+                ::AppendMenuW(menu, MF_STRING, entry.command, Widen(entry.text).c_str());
+            }
+        }
     }
     ShowPictures(m_window, kMainWindowTemplate, m_instance, m_pictures);
     // Up counts up, and no number stops the arrows before the editor has seen the step.
@@ -232,11 +260,12 @@ void MainWindow::endDialog() {
 
 void MainWindow::endDialog(INT_PTR result) {
     m_result = result;
-    if (m_modal) {
-        ::EndDialog(m_window, result);
-    } else {
-        ::ShowWindow(m_window, SW_HIDE);
-    }
+    ::ShowWindow(m_window, SW_HIDE);
+}
+
+void MainWindow::enableCommand(unsigned command, bool enabled) {
+    const UINT state = enabled ? MF_ENABLED : MF_GRAYED;
+    ::EnableMenuItem(::GetSystemMenu(m_window, FALSE), command, MF_BYCOMMAND | state);
 }
 
 void MainWindow::setProgressRange(int lower, int upper) {

@@ -26,7 +26,7 @@ public:
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    // Runs the window until it ends.
+    // Makes the window and runs it until it ends.
     void run();
     // Makes the window without running it, for tests that send it messages; it ends with the
     // object.
@@ -50,6 +50,7 @@ public:
     void focus(int id) override;
     void setArrows(int id, const ArrowRange& range) override;
     void setTitle(std::string_view title) override;
+    void enableCommand(unsigned command, bool enabled) override;
     void endDialog() override;
     void setProgressRange(int lower, int upper) override;
     void setProgressPosition(int position) override;
@@ -67,7 +68,6 @@ private:
     HINSTANCE m_instance;
     DialogBytes m_plan;
     HWND m_window = nullptr;
-    bool m_modal = false;
     std::unique_ptr<Prompts> m_ownPrompts;
     EditorWindow m_editor;
     std::map<int, ArrowRange> m_arrows;

@@ -185,6 +185,16 @@ TEST_F(EditorWindowTest, WhatTheWindowShowsIsWhatASaveWrites) {
         ASSERT_EQ(window[ids::kClassName].text, ClassName(record.classIndex()));
     }
 
+    // Every change since the load can be taken back, down to the party as loaded, and made again.
+    while (window.look().commands.at(kUndoCommand)) {
+        window.editor.OnUndo();
+    }
+    EXPECT_TRUE(window.editor.game()->party() == builder.party());
+    while (window.look().commands.at(kRedoCommand)) {
+        window.editor.OnRedo();
+    }
+    ASSERT_TRUE(window.editor.game()->party() == expected);
+
     // Only Yes saves; a failure is told, and the edits stay for the next try.
     window.shown.clear();
     window.answers = {MessageAnswer::no, MessageAnswer::yes, MessageAnswer::yes};
@@ -300,14 +310,73 @@ TEST_F(EditorWindowTest, ExitTakesEveryValueOrSaysWhichIsNoNumber) {
     EXPECT_TRUE(window.ended());
 }
 
-// The About command opens the About box whatever its low bits, which Windows keeps for itself; no
-// other command does.
-TEST_F(EditorWindowTest, OnlyTheAboutCommandOpensTheAboutBox) {
-    for (const unsigned command : {0x10u, 0x11u, 0x1Fu, 0x0u, 0x20u, 0xF060u}) {
-        const bool about = (command & 0xFFF0) == 0x10;
-        EXPECT_EQ(window.editor.OnSysCommand(command), about) << command;
+// A menu command runs whatever its low bits, which Windows keeps for itself; no other command
+// does.
+TEST_F(EditorWindowTest, OnlyTheMenusCommandsAreTheEditors) {
+    for (const unsigned command : {0x10u, 0x1Fu, 0x20u, 0x3Fu, 0x0u, 0x40u, 0xF060u}) {
+        EXPECT_EQ(window.editor.OnSysCommand(command), command >= 0x10 && command < 0x40)
+            << command;
     }
-    EXPECT_EQ(window.aboutBoxes, 3);
+    EXPECT_EQ(window.aboutBoxes, 2);
+}
+
+// Typing a number is one change however many keys it takes, a click is one, a pick is none, and
+// taking a change back shows its character and spell with the focus on its control. Undo and Redo
+// are on the menu while there is something to do; a new change drops what was taken back, a save
+// keeps the history, and a close or a load drops it.
+TEST_F(EditorWindowTest, UndoShowsWhereEachChangeWasMade) {
+    const auto path = ArchiveBuilder::Standard().writeTo(dir / "game.dkv");
+    window.file = path;
+    window.click(ids::kLoadGame);
+    const auto party = [this] { return window.editor.game()->party(); };
+    const auto menu = [this] {
+        return std::pair(window.look().commands.at(kUndoCommand),
+                         window.look().commands.at(kRedoCommand));
+    };
+    std::vector<Party> states{party()};
+    window.pickEntry(ids::kCharacterList, 3);
+    EXPECT_EQ(menu(), std::pair(false, false)) << "a pick is no change";
+    for (const char* typed : {"1", "12", "123"}) {
+        window.type(ids::kMight, typed);
+    }
+    states.push_back(party());
+    window.pickEntry(ids::kSpellList, 7);
+    for (int click = 0; click < 2; ++click) {
+        window.click(ids::kLearned);
+        states.push_back(party());
+    }
+    window.pickEntry(ids::kCharacterList, 9);
+    window.type(ids::kGold, "77");
+    states.push_back(party());
+
+    const std::tuple<int, int, int> places[] = {
+        {ids::kGold, 9, 0}, {ids::kLearned, 3, 7}, {ids::kLearned, 3, 7}, {ids::kMight, 3, 0}};
+    for (const auto& [control, character, spell] : places) {
+        window.editor.OnUndo();
+        states.pop_back();
+        EXPECT_TRUE(party() == states.back()) << control;
+        EXPECT_EQ(std::tuple(window.look().focused, window[ids::kCharacterList].picked,
+                             window[ids::kSpellList].picked),
+                  std::tuple(control, character, spell));
+        EXPECT_EQ(window[ids::kMight].text,
+                  std::to_string(party().characters[static_cast<std::size_t>(character)].number(
+                      fields::kMight)));
+    }
+    EXPECT_EQ(menu(), std::pair(false, true));
+    window.editor.OnRedo();
+    window.type(ids::kLuck, "5");
+    EXPECT_EQ(menu(), std::pair(true, false)) << "a new change drops what was taken back";
+    window.editor.OnUndo();
+    window.editor.OnUndo();
+    EXPECT_TRUE(party() == states.front());
+    window.answers = {MessageAnswer::yes};
+    window.click(ids::kSaveGame);
+    EXPECT_EQ(menu(), std::pair(false, true)) << "a save keeps the history";
+    window.click(ids::kCloseGame);
+    EXPECT_EQ(menu(), std::pair(false, false)) << "a close drops it";
+    window.file = path;
+    window.click(ids::kLoadGame);
+    EXPECT_EQ(menu(), std::pair(false, false)) << "and so does a load";
 }
 
 }  // namespace

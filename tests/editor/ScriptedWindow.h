@@ -41,6 +41,7 @@ public:
     struct Look {
         std::string title;
         std::map<int, Control> controls;
+        std::map<unsigned, bool> commands;  // the menu's, enabled or not
         int focused = 0;
 
         friend bool operator==(const Look&, const Look&) = default;
@@ -83,6 +84,9 @@ public:
         m_look.controls.at(id).arrows = range;
     }
     void setTitle(std::string_view title) override { m_look.title = title; }
+    void enableCommand(unsigned command, bool enabled) override {
+        m_look.commands[command] = enabled;
+    }
     void endDialog() override { m_ended = true; }
     void setProgressRange(int, int upper) override { progressTop = upper; }
     void setProgressPosition(int position) override { progress = position; }

@@ -61,9 +61,10 @@ TEST_F(WindowShellTest, KeysPressTheFocusedButtonAndOnlyEnterTakesTheValues) {
     EXPECT_EQ(prompts.shown.size(), 1u) << "the refused field is told once";
 }
 
-// The window's menu holds the About item alone, with no separator above it, which would have
-// nothing to separate. The item opens the About box, whose default button OK closes it.
-TEST(QtWindow, AboutBoxOpensFromTheMenusOneItem) {
+// The window's menu holds Undo and Redo, off without a game, and the About item below a separator,
+// with no separator above them, which would have nothing to separate. The item opens the About
+// box, whose default button OK closes it.
+TEST(QtWindow, AboutBoxOpensFromTheMenu) {
     MainDialog window;
     window.show();
     bool closedWithOk = false;
@@ -72,8 +73,10 @@ TEST(QtWindow, AboutBoxOpensFromTheMenusOneItem) {
         ASSERT_NE(menu, nullptr) << "no menu";
         const QList<QAction*> items = menu->actions();
         menu->close();
-        ASSERT_EQ(items.size(), 1);
-        EXPECT_EQ(items[0]->text(), "&About Velmor...");
+        ASSERT_EQ(items.size(), 4);
+        EXPECT_TRUE(items[0]->text() == "&Undo\tCtrl+Z" && !items[0]->isEnabled() &&
+                    items[1]->text() == "&Redo\tCtrl+Y" && !items[1]->isEnabled() &&
+                    items[2]->isSeparator() && items[3]->text() == "&About Velmor...");
         OnNextModalDialog([&](QDialog& dialog) {
             auto* about = qobject_cast<AboutBox*>(&dialog);
             auto* ok =
@@ -82,7 +85,7 @@ TEST(QtWindow, AboutBoxOpensFromTheMenusOneItem) {
             QTest::mouseClick(ok, Qt::LeftButton);
             closedWithOk = about->result() == QDialog::Accepted;
         });
-        items[0]->trigger();
+        items[3]->trigger();
     });
     QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
                             window.mapToGlobal(QPoint(5, 5)));

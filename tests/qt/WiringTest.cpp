@@ -45,6 +45,11 @@ TEST_F(WindowTest, EveryNotificationReachesTheEditorAndEveryWriteTheWindow) {
     const CharacterRecord& edited = window.editor().game()->party().characters[0];
     EXPECT_EQ(edited.skill(1), 128 + 21);
     EXPECT_EQ(edited.number(fields::kMight), 77u);
+    // The editor's undo, not the field's own, wherever the focus is; and back.
+    QTest::keyClick(field(ids::kMight), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(text(ids::kMight) != "77" && edited.number(fields::kMight) != 77u);
+    QTest::keyClick(field(ids::kMight), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(text(ids::kMight) == "77" && edited.number(fields::kMight) == 77u);
 
     prompts.answers = {MessageAnswer::yes};
     click(ids::kSaveGame);

@@ -120,6 +120,11 @@ TEST_F(WindowsWindowTest, EveryNotificationReachesTheEditorAndEveryWriteTheWindo
     const CharacterRecord& edited = window.editor().game()->party().characters[0];
     EXPECT_EQ(edited.skill(1), 128 + 21);
     EXPECT_EQ(edited.number(fields::kMight), 77u);
+    // Undo as its shortcut sends it, Redo from the system menu.
+    ::SendMessageW(window.handle(), WM_COMMAND, MAKEWPARAM(kUndoCommand, 1), 0);
+    EXPECT_NE(edited.number(fields::kMight), 77u);
+    ::SendMessageW(window.handle(), WM_SYSCOMMAND, kRedoCommand, 0);
+    EXPECT_EQ(textOf(item(ids::kMight)), "77");
 
     prompts.answers = {MessageAnswer::yes};
     click(ids::kSaveGame);
