@@ -74,6 +74,12 @@ public:
     void OnUndo();
     void OnRedo();
 
+    // Opens a saved game chosen outside the window (on the command line, dropped on the window or
+    // on the program) as Load Game... opens a chosen one, its folder becoming the working
+    // directory. A game that is loaded is closed first, as Close Game... closes it, after a
+    // question when it holds changes not saved.
+    void OnOpenGame(const std::filesystem::path& path);
+
     // Exit and Enter: takes every value and ends the window, unless a field holds no number.
     void OnOK();
 
@@ -94,9 +100,10 @@ private:
 
     void BindValues();
 
-    // Asks for a saved game and loads it; answers whether it did. Every message of the load has
-    // been shown by then.
-    bool LoadGame();
+    // Asks for a saved game, unless one is given, and loads it; answers whether it did. Every
+    // message of the load has been shown by then.
+    bool LoadGame(std::optional<std::filesystem::path> chosen = std::nullopt);
+    void ShowLoadedGame();
     // Asks, then writes the party back; answers what came of it when it did.
     std::optional<SaveReport> SaveGame();
 

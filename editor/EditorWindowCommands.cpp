@@ -16,6 +16,8 @@ namespace {
 
 constexpr std::string_view kTitle = "Velmor Saved Game Editor (v1.5)";
 constexpr std::string_view kNoGameStatus = "current game: <none>";
+constexpr std::string_view kCloseQuestion =
+    "Close this game? The changes that you have not saved will be lost.";
 constexpr std::string_view kChangedSinceLoadAdvice =
     "\nYour changes are still here. To keep what is in the file now, close the game and load it "
     "again.";
@@ -44,8 +46,10 @@ const CharacterRecord* EditorWindow::SelectedRecord() const {
     return &m_game->party().characters[*character];
 }
 
-bool EditorWindow::LoadGame() {
-    const auto chosen = m_prompts.chooseFile();
+bool EditorWindow::LoadGame(std::optional<std::filesystem::path> chosen) {
+    if (!chosen) {
+        chosen = m_prompts.chooseFile();
+    }
     if (!chosen) {
         return false;
     }
@@ -75,9 +79,30 @@ std::optional<SaveReport> EditorWindow::SaveGame() {
 }
 
 void EditorWindow::OnLoadGame() {
-    if (!LoadGame()) {
-        return;
+    if (LoadGame()) {
+        ShowLoadedGame();
     }
+}
+
+void EditorWindow::OnOpenGame(const std::filesystem::path& path) {
+    if (m_game) {
+        if (m_game->hasUnsavedChanges() &&
+            m_prompts.showMessage(kCloseQuestion, kMessageCaption, MessageStyle::yesNo) !=
+                MessageAnswer::yes) {
+            return;
+        }
+        OnCloseGame();
+    }
+    std::error_code ignored;
+    const auto game = std::filesystem::absolute(path, ignored);
+    std::filesystem::current_path(game.parent_path(), ignored);
+    if (LoadGame(game)) {
+        ShowLoadedGame();
+    }
+    ShowHistory();
+}
+
+void EditorWindow::ShowLoadedGame() {
     SetLoadedState(true);
     m_statusText = "current game: " + DisplayPath(m_game->path());
     m_view.setTitle(std::string(kTitle) + " - [" + Windows1252ToUtf8(m_game->headerText()) + "]");

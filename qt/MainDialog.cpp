@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -50,6 +51,7 @@ MainDialog::MainDialog(Prompts* prompts, OpenOptions options)
         *this, kWindowMenu, [this](unsigned command) { m_editor.OnSysCommand(command); });
     m_editor.OnInitDialog();
     setWindowIcon(m_hIcon);
+    setAcceptDrops(true);
     qApp->installEventFilter(this);
 }
 
@@ -59,8 +61,18 @@ MainDialog::~MainDialog() {
 
 bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (event->type() != QEvent::KeyPress || !widget || widget->window() != this) {
+    if (!widget || widget->window() != this) {
         return false;
+    }
+    switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove:
+        case QEvent::Drop:
+            return dropped(static_cast<QDropEvent&>(*event));
+        case QEvent::KeyPress:
+            break;
+        default:
+            return false;
     }
     const auto* key = static_cast<QKeyEvent*>(event);
     const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
@@ -166,6 +178,20 @@ void MainDialog::setArrows(int id, const ArrowRange& range) {
 
 void MainDialog::setTitle(std::string_view title) {
     setWindowTitle(FromUtf8(title));
+}
+
+// One file dropped anywhere on the window opens it, also over a field, which would take its name
+// as text.
+bool MainDialog::dropped(QDropEvent& event) {
+    const QList<QUrl> urls = event.mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) {
+        return false;
+    }
+    event.acceptProposedAction();
+    if (event.type() == QEvent::Drop) {
+        m_editor.OnOpenGame(std::filesystem::path(urls.front().toLocalFile().toStdU16String()));
+    }
+    return true;
 }
 
 void MainDialog::enableCommand(unsigned command, bool enabled) {

@@ -10,6 +10,8 @@
 #include "qt/DialogControls.h"
 #include "qt/SystemMenu.h"
 
+class QDropEvent;
+
 namespace velmor {
 
 class MainDialog : public QDialog, public View {
@@ -45,7 +47,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    // The editor's shortcuts, wherever the focus is in the window: a field's own undo gives way.
+    // The editor's shortcuts and a dropped file, wherever the focus or the pointer is in the
+    // window: a field's own undo and its taking a file's name as text give way.
     bool eventFilter(QObject* watched, QEvent* event) override;
 #ifdef Q_OS_WIN
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
@@ -53,6 +56,7 @@ protected:
 
 private:
     void ConnectControls();
+    bool dropped(QDropEvent& event);
 
     std::unique_ptr<Prompts> m_ownPrompts;
     DialogControls m_controls;

@@ -80,6 +80,8 @@ public:
     // The party as edited. Nothing reaches the file before a save.
     Party& party() { return m_party; }
     const Party& party() const { return m_party; }
+    // Whether the party differs from what the file held when it was last loaded or saved.
+    bool hasUnsavedChanges() const { return m_party != m_onDisk; }
 
     // Writes the party back into the file: two ranges inside "party.bin", looked up afresh, and
     // no other byte. The first save since the load copies the game to its backup first. The game

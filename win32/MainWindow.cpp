@@ -41,11 +41,14 @@ MainWindow::~MainWindow() {
 
 // A loop of the window's own rather than a modal dialog's, so that the editor's shortcuts come
 // before the dialog's keys and a field's own undo.
-void MainWindow::run() {
+void MainWindow::run(const std::optional<std::filesystem::path>& game) {
     if (!create()) {
         return;
     }
     ::ShowWindow(m_window, SW_SHOWNORMAL);
+    if (game) {
+        m_editor.OnOpenGame(*game);
+    }
     std::vector<ACCEL> keys;
     for (const Shortcut& shortcut : kShortcuts) {
         keys.push_back({static_cast<BYTE>(FVIRTKEY | FCONTROL | (shortcut.shift ? FSHIFT : 0)),
@@ -109,6 +112,9 @@ INT_PTR MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 return TRUE;
             }
             return FALSE;
+        case WM_DROPFILES:
+            onDrop(reinterpret_cast<HDROP>(wParam));
+            return TRUE;
         case WM_QUERYDRAGICON:
             return reinterpret_cast<INT_PTR>(m_icon.get());
         default:
@@ -132,6 +138,7 @@ void MainWindow::onInitDialog() {
         }
     }
     ShowPictures(m_window, kMainWindowTemplate, m_instance, m_pictures);
+    ::DragAcceptFiles(m_window, TRUE);
     // Up counts up, and no number stops the arrows before the editor has seen the step.
     for (const ControlTemplate& control : kMainWindowTemplate.controls) {
         if (control.kind == ControlKind::spin) {
@@ -158,6 +165,17 @@ void MainWindow::onCommand(int id, int code) {
         m_editor.OnCommand(id, Notification::changed);
     } else if (code == CBN_SELCHANGE) {
         m_editor.OnCommand(id, Notification::picked);
+    }
+}
+
+// One file dropped anywhere on the window opens it.
+void MainWindow::onDrop(HDROP files) {
+    const bool one = ::DragQueryFileW(files, 0xFFFFFFFF, nullptr, 0) == 1;
+    std::wstring name(static_cast<std::size_t>(::DragQueryFileW(files, 0, nullptr, 0)) + 1, L'\0');
+    name.resize(::DragQueryFileW(files, 0, name.data(), static_cast<UINT>(name.size())));
+    ::DragFinish(files);
+    if (one) {
+        m_editor.OnOpenGame(std::filesystem::path(name));
     }
 }
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 // Needs the types of windows.h.
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <map>
 #include <memory>
@@ -26,8 +27,8 @@ public:
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
-    // Makes the window and runs it until it ends.
-    void run();
+    // Makes the window and runs it until it ends, with `game` opened once it shows.
+    void run(const std::optional<std::filesystem::path>& game = std::nullopt);
     // Makes the window without running it, for tests that send it messages; it ends with the
     // object.
     HWND create();
@@ -61,6 +62,7 @@ private:
     void onInitDialog();
     void onCommand(int id, int code);
     bool onArrows(const NMUPDOWN& step);
+    void onDrop(HDROP files);
     void paintIcon();
     void endDialog(INT_PTR result);
     HWND item(int id) const { return ::GetDlgItem(m_window, id); }

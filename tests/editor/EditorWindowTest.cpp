@@ -4,6 +4,7 @@
 
 #include "data/ArchiveBuilder.h"
 #include "data/TemporaryDirectory.h"
+#include "editor/CommandLine.h"
 #include "editor/ControlIds.h"
 #include "editor/DialogTemplate.h"
 #include "editor/ScriptedWindow.h"
@@ -377,6 +378,57 @@ TEST_F(EditorWindowTest, UndoShowsWhereEachChangeWasMade) {
     window.file = path;
     window.click(ids::kLoadGame);
     EXPECT_EQ(menu(), std::pair(false, false)) << "and so does a load";
+}
+
+// A game opened from outside the window (the command line, a drop) loads as Load Game... loads a
+// chosen one, its folder becoming the working directory, where its picture lands. Over a loaded
+// game it closes that one first, after a question when it holds changes not saved: No keeps it.
+TEST_F(EditorWindowTest, AGameOpenedFromOutsideLoadsAsLoadGameDoes) {
+    const auto first = ArchiveBuilder::Standard(PartyBuilder(), "First").writeTo(dir / "a.dkv");
+    std::filesystem::create_directory(dir / "other");
+    const auto second =
+        ArchiveBuilder::Standard(PartyBuilder(), "Second").writeTo(dir / "other" / "b.dkv");
+    const auto previous = std::filesystem::current_path();
+    ScriptedWindow opened({.picture = "image.pcx"});
+    const auto title = [&opened] { return opened.look().title; };
+    opened.editor.OnOpenGame(first);
+    EXPECT_EQ(title(), "Velmor Saved Game Editor (v1.5) - [First]");
+    EXPECT_TRUE(std::filesystem::exists(dir / "image.pcx"));
+    opened.type(ids::kMight, "5");
+    opened.answers = {MessageAnswer::no, MessageAnswer::yes};
+    opened.editor.OnOpenGame(second);
+    EXPECT_EQ(title(), "Velmor Saved Game Editor (v1.5) - [First]");
+    opened.editor.OnOpenGame(second);
+    EXPECT_EQ(title(), "Velmor Saved Game Editor (v1.5) - [Second]");
+    EXPECT_TRUE(std::filesystem::exists(dir / "other" / "image.pcx"));
+    opened.editor.OnOpenGame(first);
+    EXPECT_EQ(title(), "Velmor Saved Game Editor (v1.5) - [First]");
+    EXPECT_EQ(opened.shown.size(), 2u) << "asked only over changes not saved";
+    std::filesystem::current_path(previous);
+}
+
+// The command line opens at most one game; --help and --version answer and end; anything else
+// that looks like an option is refused, and nothing is passed on.
+TEST(CommandLine, TakesOneGameAndTheEditorsOwnOptions) {
+    const std::tuple<std::vector<std::string>, std::optional<std::string>, int, const char*>
+        lines[] = {
+            {{}, std::nullopt, 0, nullptr},
+            {{"game.dkv"}, "game.dkv", 0, nullptr},
+            {{"--", "-odd.dkv"}, "-odd.dkv", 0, nullptr},
+            {{"--help", "game.dkv"}, std::nullopt, 0, "Usage: velmor-editor [GAME]"},
+            {{"--version"}, std::nullopt, 0, "velmor-editor 1.5"},
+            {{"-style", "fusion"}, std::nullopt, 2, "unknown option -style"},
+            {{"a.dkv", "b.dkv"}, std::nullopt, 2, "one saved game at a time"},
+        };
+    for (const auto& [arguments, game, status, answer] : lines) {
+        const CommandLine line = ReadCommandLine(arguments);
+        EXPECT_EQ(line.game, game ? std::optional(std::filesystem::path(*game)) : std::nullopt);
+        EXPECT_EQ(line.exitStatus, status);
+        EXPECT_EQ(line.answer.has_value(), answer != nullptr);
+        if (answer) {
+            EXPECT_NE(line.answer->find(answer), std::string::npos) << *line.answer;
+        }
+    }
 }
 
 }  // namespace

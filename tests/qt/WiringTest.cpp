@@ -1,7 +1,9 @@
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QMimeData>
 
 #include "data/ArchiveBuilder.h"
+#include "qt/EditorApp.h"
 #include "qt/QtPrompts.h"
 #include "qt/WindowTestSupport.h"
 #include "savegame/Messages.h"
@@ -61,6 +63,36 @@ TEST_F(WindowTest, EveryNotificationReachesTheEditorAndEveryWriteTheWindow) {
     const auto saved = SavedGame::Open(path).game;
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->party().characters[0].number(fields::kMight), 77u);
+}
+
+// A game named on the command line opens once the window shows; a file dropped anywhere on the
+// window opens too, also over a field, which takes no text from it.
+TEST(QtWindow, GamesOpenFromTheCommandLineAndByADrop) {
+    TemporaryDirectory dir;
+    const auto first = ArchiveBuilder::Standard(PartyBuilder(), "First").writeTo(dir / "a.dkv");
+    const auto second = ArchiveBuilder::Standard(PartyBuilder(), "Second").writeTo(dir / "b.dkv");
+    const auto previous = std::filesystem::current_path();
+    QString title;
+    std::function<void()> whenOpened = [&] {
+        auto* window = qobject_cast<MainDialog*>(QApplication::activeModalWidget());
+        if (!window || !window->editor().game()) {
+            QTimer::singleShot(10, whenOpened);
+            return;
+        }
+        auto* might = window->control(ids::kMight);
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(QString::fromStdString(second.string()))});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &files, Qt::LeftButton, {});
+        QApplication::sendEvent(might, &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &files, Qt::LeftButton, {});
+        QApplication::sendEvent(might, &drop);
+        title = window->windowTitle() + " " + qobject_cast<NumberField*>(might)->text();
+        window->reject();
+    };
+    QTimer::singleShot(0, whenOpened);
+    EditorApp().InitInstance(first);
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(title.toStdString(), "Velmor Saved Game Editor (v1.5) - [Second] 10");
 }
 
 // With the real dialogs, not the script: the file dialog offers the saved-game filters, hands back

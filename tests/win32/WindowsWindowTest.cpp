@@ -2,6 +2,7 @@
 // controls, every kind of notification reaches the editor, and what the editor writes reaches the
 // controls.
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <deque>
 
@@ -136,6 +137,45 @@ TEST_F(WindowsWindowTest, EveryNotificationReachesTheEditorAndEveryWriteTheWindo
     const auto saved = SavedGame::Open(path).game;
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved->party().characters[0].number(fields::kMight), 77u);
+}
+
+// A game named on the command line opens once the window shows; a file dropped on the window opens
+// too.
+TEST(WindowsWindow, GamesOpenFromTheCommandLineAndByADrop) {
+    TemporaryDirectory dir;
+    const auto first = ArchiveBuilder::Standard(PartyBuilder(), "First").writeTo(dir / "a.dkv");
+    static const auto second =
+        ArchiveBuilder::Standard(PartyBuilder(), "Second").writeTo(dir / "b.dkv");
+    const auto previous = std::filesystem::current_path();
+    static MainWindow* running = nullptr;
+    static std::string titles;
+    MainWindow window(::GetModuleHandleW(nullptr));
+    running = &window;
+    // Once the window runs: drop the second game on it, then close it.
+    ::SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR timer, DWORD) {
+        ::KillTimer(nullptr, timer);
+        wchar_t title[128]{};
+        ::GetWindowTextW(running->handle(), title, 128);
+        const std::wstring name = second.wstring();
+        HGLOBAL files =
+            ::GlobalAlloc(GHND, sizeof(DROPFILES) + (name.size() + 2) * sizeof(wchar_t));
+        auto* drop = static_cast<DROPFILES*>(::GlobalLock(files));
+        drop->pFiles = sizeof(DROPFILES);
+        drop->fWide = TRUE;
+        name.copy(reinterpret_cast<wchar_t*>(drop + 1), name.size());
+        ::GlobalUnlock(files);
+        ::SendMessageW(running->handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(files), 0);
+        wchar_t dropped[128]{};
+        ::GetWindowTextW(running->handle(), dropped, 128);
+        titles = Narrow(title) + "; " + Narrow(dropped);
+        ::SendMessageW(running->handle(), WM_COMMAND, IDCANCEL, 0);
+    });
+    window.run(first);
+    std::filesystem::current_path(previous);
+    EXPECT_EQ(titles,
+              "Velmor Saved Game Editor (v1.5) - [First]; "
+              "Velmor Saved Game Editor (v1.5) - [Second]");
+    EXPECT_EQ(window.result(), IDCANCEL);
 }
 
 }  // namespace
