@@ -26,6 +26,60 @@ IoResult<std::string> ReadHeaderText(File& archive, const ArchiveEntry& header) 
     return std::string(ReadText(bytes, 0, bytes.size()));
 }
 
+// What a load finds in the archive before it reads the party.
+struct ArchiveContents {
+    std::string headerText;
+    ArchiveFacts facts;
+};
+
+// Checks the archive, reads its header text, copies its picture and finds its party, telling the
+// player of what it goes on past in `notices`.
+GameResult<ArchiveContents> ReadArchive(File& archive, PictureFile* picture,
+                                        std::vector<GameError>& notices) {
+    auto directory = ReadCheckedDirectory(archive, EmptyArchive::refuse);
+    if (!directory) {
+        return directory.error();
+    }
+    const ArchiveDirectory& records = *directory;
+    ArchiveContents contents;
+
+    if (const auto header = FindEntry(records, "header.bin")) {
+        auto text = ReadHeaderText(archive, records.records[*header]);
+        if (!text) {
+            return FileFailure(text.error());
+        }
+        contents.headerText = std::move(*text);
+    } else {
+        notices.push_back(MakeError(GameErrorKind::noHeader, messages::kNoHeaderEntry));
+    }
+
+    if (const auto image = FindEntry(records, "image.pcx")) {
+        if (picture) {
+            if (auto copy = picture->copyFrom(archive, records.records[*image]); !copy) {
+                return FileFailure(copy.error());
+            }
+        }
+    } else {
+        notices.push_back(MakeError(GameErrorKind::noPicture, messages::kNoImageEntry));
+    }
+    if (picture) {
+        if (auto finish = picture->finish(); !finish) {
+            return FileFailure(finish.error());
+        }
+    }
+
+    const auto fileSize = archive.size();
+    if (!fileSize) {
+        return FileFailure(fileSize.error());
+    }
+    auto party = LocateParty(records, *fileSize, messages::kNoPartyEntryOnLoad);
+    if (!party) {
+        return party.error();
+    }
+    contents.facts = {*fileSize, records.count, std::move(*party)};
+    return contents;
+}
+
 }  // namespace
 
 SavedGame::SavedGame(Token, std::filesystem::path path, FileSystem& files)
@@ -62,67 +116,27 @@ LoadOutcome SavedGame::Open(const std::filesystem::path& path, const OpenOptions
     if (!archive) {
         return outcome;
     }
-    auto game = std::make_unique<SavedGame>(Token{}, path, files);
-    if (auto read =
-            game->read(**archive, picture ? &*picture : nullptr, progress, outcome.messages);
-        !read) {
-        outcome.messages.push_back(read.error());
+    auto contents = ReadArchive(**archive, picture ? &*picture : nullptr, outcome.messages);
+    if (!contents) {
+        outcome.messages.push_back(contents.error());
         return outcome;
     }
+    // Made only now: a game holds two parties, half a megabyte, and most files that are no saved
+    // game never get this far.
+    auto game = std::make_unique<SavedGame>(Token{}, path, files);
+    if (auto read = ReadParty(**archive, contents->facts.party.position, game->m_onDisk, progress);
+        !read) {
+        outcome.messages.push_back(FileFailure(read.error()));
+        return outcome;
+    }
+    game->m_party = game->m_onDisk;
+    game->m_headerText = std::move(contents->headerText);
+    game->m_facts = std::move(contents->facts);
     if (options.keepOpen) {
         game->m_held = std::move(*archive);
     }
     outcome.game = std::move(game);
     return outcome;
-}
-
-GameResult<> SavedGame::read(File& archive, PictureFile* picture, ProgressSink& progress,
-                             std::vector<GameError>& notices) {
-    auto directory = ReadCheckedDirectory(archive, EmptyArchive::refuse);
-    if (!directory) {
-        return directory.error();
-    }
-    const ArchiveDirectory& records = *directory;
-
-    if (const auto header = FindEntry(records, "header.bin")) {
-        auto text = ReadHeaderText(archive, records.records[*header]);
-        if (!text) {
-            return FileFailure(text.error());
-        }
-        m_headerText = std::move(*text);
-    } else {
-        notices.push_back(MakeError(GameErrorKind::noHeader, messages::kNoHeaderEntry));
-    }
-
-    if (const auto image = FindEntry(records, "image.pcx")) {
-        if (picture) {
-            if (auto copy = picture->copyFrom(archive, records.records[*image]); !copy) {
-                return FileFailure(copy.error());
-            }
-        }
-    } else {
-        notices.push_back(MakeError(GameErrorKind::noPicture, messages::kNoImageEntry));
-    }
-    if (picture) {
-        if (auto finish = picture->finish(); !finish) {
-            return FileFailure(finish.error());
-        }
-    }
-
-    const auto fileSize = archive.size();
-    if (!fileSize) {
-        return FileFailure(fileSize.error());
-    }
-    auto party = LocateParty(records, *fileSize, messages::kNoPartyEntryOnLoad);
-    if (!party) {
-        return party.error();
-    }
-    if (auto read = ReadParty(archive, party->position, m_onDisk, progress); !read) {
-        return FileFailure(read.error());
-    }
-    m_party = m_onDisk;
-    m_facts = {*fileSize, records.count, std::move(*party)};
-    return {};
 }
 
 GameResult<SaveReport> SavedGame::save(ProgressSink& progress) {

@@ -37,7 +37,6 @@ struct ArchiveFacts {
     PartyPlace party;
 };
 
-class PictureFile;
 class SavedGame;
 class TemporaryFile;
 
@@ -106,8 +105,6 @@ private:
         FileStamp stamp;
     };
 
-    GameResult<> read(File& archive, PictureFile* picture, ProgressSink& progress,
-                      std::vector<GameError>& notices);
     // The game open and locked again, after every check that a save makes before it writes.
     GameResult<Opened> openForSave();
     // Writes the game, once the backup is made: a new file in its place where one can be all
