@@ -1,14 +1,15 @@
 // velmor-save as a script runs it: what each command reads from its arguments and documents, what
 // it prints, and its exit status. The rules of every edit are the editor's own, tested with it.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <fstream>
 #include <nlohmann/json.hpp>
 #include <random>
 #include <regex>
 
+#include "cli/ChildProcess.h"
 #include "data/ArchiveBuilder.h"
 #include "data/TemporaryDirectory.h"
 #include "party/PartyEditor.h"
@@ -32,21 +33,23 @@ protected:
         bool failed(std::string_view m) const { return status == 2 && errors.find(m) != npos; }
         bool quiet() const { return status == 0 && out.empty() && errors.empty(); }
     };
-    // No path or value of the tests holds a single quote.
-    static std::string Command(const Arguments& arguments) {
-        std::string command = "'" VELMOR_SAVE_PROGRAM "'";
-        for (const std::string& argument : arguments) {
-            command += " '" + argument + "'";
-        }
+    static Arguments Command(const Arguments& arguments) {
+        Arguments command{VELMOR_SAVE_PROGRAM};
+        command.insert(command.end(), arguments.begin(), arguments.end());
         return command;
     }
-    // `before` goes first in the same shell: a limit, say.
-    Run run(const Arguments& arguments, const std::string& before = "") const {
-        const std::string out = aside / "out", errors = aside / "errors";
-        const int raw = std::system(
-            (before + Command(arguments) + " >'" + out + "' 2>'" + errors + "'").c_str());
-        const Bytes o = ReadWholeFile(out), e = ReadWholeFile(errors);
-        return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, {o.begin(), o.end()}, {e.begin(), e.end()}};
+    // `setup` may give it a folder for temporary files, or a limit.
+    Run run(const Arguments& arguments, ChildProcess::Setup setup = {}) {
+        setup.out = aside / "out";
+        setup.errors = aside / "errors";
+        const ChildProcess::Ended ended = ChildProcess(Command(arguments), setup).wait();
+        mostKilobytes = std::max(mostKilobytes, ended.kilobytes);
+        return {ended.status, Printed(setup.out), Printed(setup.errors)};
+    }
+    // Read as text, so that every line ends in "\n" whatever ends lines on the system.
+    static std::string Printed(const std::filesystem::path& file) {
+        std::ifstream text(file);
+        return {std::istreambuf_iterator<char>(text), {}};
     }
     std::string text(const std::string& name, const std::string& content) const {
         WriteWholeFile(aside / name, Bytes(content.begin(), content.end()));
@@ -58,6 +61,7 @@ protected:
 
     TemporaryDirectory dir;    // the games
     TemporaryDirectory aside;  // documents for the tool, and what it printed
+    long mostKilobytes = 0;    // of memory, that any run held at once
 };
 
 // Random assignments of every kind make the editor's own edits; the dump of the result shows each
@@ -176,23 +180,32 @@ TEST_F(VelmorSaveTest, SetAndApplyWriteAllOrNothingAndHoldTheGameMeanwhile) {
     }
     EXPECT_TRUE(run({"apply", game, text("bad.json", "[")}).failed("is not valid JSON"));
 
-    // A limit on the size of files makes the writes of the save fail, which is told.
-    EXPECT_TRUE(run({"set", game, "party.gold=1"}, "ulimit -f 100; ").failed("ERROR: "));
+    // A limit on the size of files makes the writes of the save fail, which is told. (Windows
+    // has no such limit.)
+#ifndef _WIN32
+    EXPECT_TRUE(
+        run({"set", game, "party.gold=1"}, {.fileSizeLimit = 100 * 1024}).failed("ERROR: "));
+#endif
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1)
         << "neither a backup, nor a scratch file, nor any write at all, beside the game";
 
     // Warnings fill the pipe to the test, so that the tool waits between its load and its save
-    // while a second run tries to open the game.
-    Arguments set(2000, "characters.0.might=999");  // a warning each
+    // while a second run tries to open the game. A command line on Windows holds 32767
+    // characters, which fewer warnings fill.
+#ifdef _WIN32
+    constexpr std::size_t kWarnings = 1000;
+#else
+    constexpr std::size_t kWarnings = 2000;
+#endif
+    Arguments set(kWarnings, "characters.0.might=999");  // a warning each
     set.insert(set.begin(), {"set", game});
-    const Json characters(2000, Json{{"index", 0}, {"might", 999}});
+    const Json characters(kWarnings, Json{{"index", 0}, {"might", 999}});
     const auto document = text("many.json", Json{{"characters", characters}}.dump());
     for (const Arguments& arguments : {set, Arguments{"apply", game, document}}) {
-        FILE* warnings = ::popen((Command(arguments) + " 2>&1 >/dev/null").c_str(), "r");
-        ASSERT_NE(std::fgetc(warnings), EOF);
+        ChildProcess warning(Command(arguments), {.out = aside / "warned"});
+        ASSERT_NE(warning.readError(), EOF);
         EXPECT_TRUE(run({"verify", game}).failed(messages::kCannotOpenFile)) << arguments[0];
-        ::pclose(warnings);  // the tool ends on its next warning
-    }
+    }  // the pipe closes: the tool fails its next warning, or ends on it, and is waited for
 }
 
 // Games of any size are compared and checked in pieces: neither command holds a game in memory,
@@ -213,7 +226,7 @@ TEST_F(VelmorSaveTest, DiffAndVerifyTellWhatIsInHugeGames) {
     constexpr std::uintmax_t kHuge = std::uintmax_t{512} << 20;
     std::filesystem::resize_file(a, kHuge);  // the rest is a hole in the file, read as zeros
     std::filesystem::resize_file(b, kHuge);
-    const std::string inScratch = "TMPDIR='" + dir.path().string() + "' ";
+    const ChildProcess::Setup inScratch{.scratch = dir.path()};
     const auto found = run({"diff", a, b}, inScratch);
     EXPECT_EQ(found.status, 1);
     EXPECT_EQ(found.out,
@@ -239,9 +252,7 @@ TEST_F(VelmorSaveTest, DiffAndVerifyTellWhatIsInHugeGames) {
                   count > 4500)
             << count;
     }
-    rusage usage{};
-    ::getrusage(RUSAGE_CHILDREN, &usage);
-    EXPECT_LT(usage.ru_maxrss, 128 * 1024) << "kilobytes at the most, of a 512 MiB game";
+    EXPECT_LT(mostKilobytes, 128 * 1024) << "kilobytes at the most, of a 512 MiB game";
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 3)
         << "the two games and the backup of the set, and nothing left behind";
 }

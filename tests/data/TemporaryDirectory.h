@@ -26,13 +26,7 @@ public:
         }
         throw std::runtime_error("cannot create a temporary directory");
     }
-    // A test may have taken its own rights away from the directory.
-    ~TemporaryDirectory() {
-        std::error_code ignored;
-        std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
-                                     std::filesystem::perm_options::add, ignored);
-        std::filesystem::remove_all(m_path, ignored);
-    }
+    ~TemporaryDirectory();
     TemporaryDirectory(const TemporaryDirectory&) = delete;
     TemporaryDirectory& operator=(const TemporaryDirectory&) = delete;
 
@@ -42,5 +36,21 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// A test may have taken its own rights away from the directory, or, on Windows, which removes no
+// read-only file, made one read-only.
+inline TemporaryDirectory::~TemporaryDirectory() {
+    std::error_code ignored;
+    std::filesystem::permissions(m_path, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::add, ignored);
+#ifdef _WIN32
+    for (std::filesystem::recursive_directory_iterator file(m_path, ignored), end; file != end;
+         file.increment(ignored)) {
+        std::filesystem::permissions(file->path(), std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add, ignored);
+    }
+#endif
+    std::filesystem::remove_all(m_path, ignored);
+}
 
 }  // namespace velmor::test

@@ -4,8 +4,11 @@
 // the old game or the new, never a mixture, and the backup as loaded; the next save clears away
 // what it left. Another program's write is never lost.
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <sys/wait.h>
 #include <unistd.h>
+#endif
 
 #include <chrono>
 #include <csignal>
@@ -52,6 +55,7 @@ protected:
         game->party() = edited;
         return game;
     }
+#ifndef _WIN32
     // Saves an edited game in a child process, which `kill` stops at some point; answers whether
     // the child was killed before the save ended.
     bool saveAndKill(int killAt, const std::function<void(pid_t)>& kill) {
@@ -66,6 +70,7 @@ protected:
         ::waitpid(child, &status, 0);
         return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
     }
+#endif
     // Sorts what a killed save left, and checks that the game can be loaded and saved again, and
     // that this save clears away what the killed one left.
     void inspect() {
@@ -174,14 +179,17 @@ TEST_F(FailureTest, AWriteByAnotherProgramDuringASaveIsNeverLost) {
                          std::to_string(offset));
             game = editedGame();
             const auto written = static_cast<char>(original[offset] ^ 0x5A);
+            bool refused = false;  // as Windows refuses it while a save holds the game
             files.runBefore(static_cast<int>(nth), [&] {
                 std::fstream other(path, std::ios::in | std::ios::out | std::ios::binary);
                 other.seekp(static_cast<std::streamoff>(offset));
-                other.put(written);
+                refused = !other.put(written).flush();
             });
             const auto result = game->save();
             files.failAt(0);
-            EXPECT_EQ(static_cast<char>(ReadWholeFile(path)[offset]), written);
+            if (!refused) {
+                EXPECT_EQ(static_cast<char>(ReadWholeFile(path)[offset]), written);
+            }
             if (!result) {
                 EXPECT_EQ(result.error().kind, GameErrorKind::changedSinceLoad);
                 EXPECT_TRUE(game->party() == edited);
@@ -191,6 +199,9 @@ TEST_F(FailureTest, AWriteByAnotherProgramDuringASaveIsNeverLost) {
 }
 
 TEST_F(FailureTest, AKilledSaveLeavesTheOldGameOrTheNew) {
+#ifdef _WIN32
+    GTEST_SKIP() << "a save is killed in a forked copy of the test, and Windows has no fork";
+#else
     // Killed just before each file operation of the save in turn...
     int points = 0;
     while (saveAndKill(points + 1, [](pid_t) {})) {
@@ -235,6 +246,7 @@ TEST_F(FailureTest, AKilledSaveLeavesTheOldGameOrTheNew) {
     }
     std::cout << "in place: killed before each of " << inPlace << " file operations; "
               << halfWritten << " left the party half-written, with the backup whole\n";
+#endif
 }
 
 }  // namespace

@@ -219,6 +219,9 @@ TEST(LoadFromDiskTest, AGameThatCannotBeOpenedSaysWhy) {
     };
     for (const auto& [cause, why] : causes) {
         SCOPED_TRACE(why);
+        std::error_code none;  // Windows removes no read-only file
+        std::filesystem::permissions(path, std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add, none);
         std::filesystem::remove_all(path);
         ArchiveBuilder::Standard().writeTo(path);
         cause();
