@@ -26,9 +26,12 @@ HANDLE Handle(std::intptr_t value) {
     return reinterpret_cast<HANDLE>(value);
 }
 
+// Shared with everyone, so that no handle of an earlier run, however late it closes, keeps the
+// next run out.
 HANDLE Inheritable(const std::filesystem::path& file) {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    return ::CreateFileW(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, &inherit,
+    return ::CreateFileW(file.c_str(), GENERIC_WRITE,
+                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, &inherit,
                          CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
@@ -67,11 +70,13 @@ ChildProcess::ChildProcess(const std::vector<std::string>& command, const Setup&
     PROCESS_INFORMATION process{};
     const bool started = ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                           nullptr, &startup, &process);
+    const DWORD failure = ::GetLastError();
     ::SetEnvironmentVariableW(L"TMP", hadOurs ? ours.c_str() : nullptr);
     ::CloseHandle(startup.hStdOutput);
     ::CloseHandle(errors);
     if (!started) {
-        throw std::runtime_error("cannot start " + command[0]);
+        throw std::runtime_error("cannot start " + command[0] + ": error " +
+                                 std::to_string(failure));
     }
     ::CloseHandle(process.hThread);
     m_process = reinterpret_cast<std::intptr_t>(process.hProcess);
