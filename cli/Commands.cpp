@@ -34,9 +34,9 @@ std::unique_ptr<SavedGame> Load(const std::filesystem::path& path, Output output
 // any edit is refused or when nothing would change.
 int ApplyAndSave(SavedGame& game, const std::vector<Edit>& edits, bool dryRun, Output output) {
     EditReport report;
-    Party edited = game.party();
+    const auto edited = std::make_unique<Party>(game.party());  // too large for the stack
     for (const Edit& edit : edits) {
-        if (const auto problem = ApplyEdit(edited, edit, report)) {
+        if (const auto problem = ApplyEdit(*edited, edit, report)) {
             output.errors << "error: " << problem->message << "; nothing was written\n";
             return kFailure;
         }
@@ -50,7 +50,7 @@ int ApplyAndSave(SavedGame& game, const std::vector<Edit>& edits, bool dryRun, O
     if (dryRun || report.changes.empty()) {
         return kSuccess;
     }
-    game.party() = edited;
+    game.party() = *edited;
     const auto saved = game.save();
     if (!saved) {
         output.errors << saved.error().message << '\n';

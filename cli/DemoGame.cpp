@@ -1,6 +1,7 @@
 #include "cli/DemoGame.h"
 
 #include <array>
+#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -101,17 +102,17 @@ CharacterRecord DemoCharacter(std::size_t i) {
 }
 
 Bytes PartyEntryData() {
-    Party party;
-    party.values.setNumber(fields::kFood, 120);
-    party.values.setNumber(fields::kSlot1, 7);
-    party.values.setNumber(fields::kSlot2, 3);
-    party.values.setNumber(fields::kGold, 54'321);
-    party.values.setNumber(fields::kBankGold, 100'000);
+    const auto party = std::make_unique<Party>();  // too large for the stack
+    party->values.setNumber(fields::kFood, 120);
+    party->values.setNumber(fields::kSlot1, 7);
+    party->values.setNumber(fields::kSlot2, 3);
+    party->values.setNumber(fields::kGold, 54'321);
+    party->values.setNumber(fields::kBankGold, 100'000);
     for (std::size_t i = 0; i < kCharacterCount; ++i) {
-        party.characters[i] = DemoCharacter(i);
+        party->characters[i] = DemoCharacter(i);
     }
     Bytes data(kPartyEntryMinimumSize + 1000, 0);
-    PlaceParty(data, 0, 0, party);
+    PlaceParty(data, 0, 0, *party);
     return data;
 }
 

@@ -12,9 +12,35 @@
 namespace velmor {
 namespace {
 
+// Why a file could not be used, in the same plain words as on other systems where there are
+// such; in the system's own words otherwise.
+std::string Why(const std::filesystem::path& path, DWORD error) {
+    switch (error) {
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return "another program is using it";
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+            return "No such file or directory";
+        case ERROR_ACCESS_DENIED:
+            if (const DWORD attributes = ::GetFileAttributesW(path.c_str());
+                attributes != INVALID_FILE_ATTRIBUTES) {
+                if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+                    return "Is a directory";
+                }
+                if (attributes & FILE_ATTRIBUTE_READONLY) {
+                    return "it is read-only";
+                }
+            }
+            break;
+        default:
+            break;
+    }
+    return std::system_category().message(static_cast<int>(error));
+}
+
 IoError Failure(const char* doing, const std::filesystem::path& path, DWORD error) {
-    return {std::string("cannot ") + doing + " \"" + DisplayPath(path) +
-            "\": " + std::system_category().message(static_cast<int>(error))};
+    return {std::string("cannot ") + doing + " \"" + DisplayPath(path) + "\": " + Why(path, error)};
 }
 
 // Where a positioned read or write starts.

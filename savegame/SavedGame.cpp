@@ -201,11 +201,11 @@ GameResult<SavedGame::Opened> SavedGame::openForSave() {
     if (!party) {
         return party.error();
     }
-    Party onDisk;
-    if (auto read = ReadParty(**archive, party->position, onDisk); !read) {
-        return FileFailure(read.error());
+    const auto unchanged = partyIsAsLastSeen(**archive, party->position);
+    if (!unchanged) {
+        return FileFailure(unchanged.error());
     }
-    if (onDisk != m_onDisk) {
+    if (!*unchanged) {
         return MakeError(GameErrorKind::changedSinceLoad, messages::kChangedSinceLoad);
     }
     m_facts = {stamp->size, directory->count, *party};
@@ -292,19 +292,29 @@ GameResult<std::optional<TemporaryFile>> SavedGame::makeReplacement(
 
 GameResult<> SavedGame::checkUnchanged(Opened& game, const std::filesystem::path& target) {
     const auto there = m_files.identityOf(target);
-    Party onDisk;
-    if (auto read = ReadParty(*game.archive, game.party.position, onDisk); !read) {
-        return FileFailure(read.error());
+    const auto unchanged = partyIsAsLastSeen(*game.archive, game.party.position);
+    if (!unchanged) {
+        return FileFailure(unchanged.error());
     }
     // The stamp is read last: it tells of every write up to the moment the game's file changes.
     const auto stamp = game.archive->stamp();
     if (!stamp) {
         return FileFailure(stamp.error());
     }
-    if (!there || *there != game.stamp.identity || onDisk != m_onDisk || *stamp != game.stamp) {
+    if (!there || *there != game.stamp.identity || !*unchanged || *stamp != game.stamp) {
         return MakeError(GameErrorKind::changedSinceLoad, messages::kChangedSinceLoad);
     }
     return {};
+}
+
+// Read into the heap: a party is a quarter of a megabyte, too much for the stack of a window's
+// thread.
+IoResult<bool> SavedGame::partyIsAsLastSeen(File& archive, std::uint64_t position) const {
+    const auto onDisk = std::make_unique<Party>();
+    if (auto read = ReadParty(archive, position, *onDisk); !read) {
+        return read.error();
+    }
+    return *onDisk == m_onDisk;
 }
 
 GameResult<std::uint64_t> SavedGame::bytesASaveWouldChange() {

@@ -119,6 +119,8 @@ private:
     // the editor make one so.
     GameResult<std::optional<TemporaryFile>> makeReplacement(const std::filesystem::path& target,
                                                              const FileTraits& traits);
+    // Whether the party in the file at `position` is the one last loaded or saved.
+    IoResult<bool> partyIsAsLastSeen(File& archive, std::uint64_t position) const;
     // The last check before the game's file changes: nobody has written to it, or put another
     // file in its place, since the save began.
     GameResult<> checkUnchanged(Opened& game, const std::filesystem::path& target);

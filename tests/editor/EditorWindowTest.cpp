@@ -329,7 +329,7 @@ TEST_F(EditorWindowTest, UndoShowsWhereEachChangeWasMade) {
     const auto path = ArchiveBuilder::Standard().writeTo(dir / "game.dkv");
     window.file = path;
     window.click(ids::kLoadGame);
-    const auto party = [this] { return window.editor.game()->party(); };
+    const auto party = [this]() -> const Party& { return window.editor.game()->party(); };
     const auto menu = [this] {
         return std::pair(window.look().commands.at(kUndoCommand),
                          window.look().commands.at(kRedoCommand));
