@@ -1,7 +1,5 @@
 #include "editor/ScriptedWindow.h"
 
-#include <gtest/gtest.h>
-
 #include "editor/ControlIds.h"
 #include "editor/DialogTemplate.h"
 
@@ -79,25 +77,6 @@ void ScriptedWindow::setItems(int id, std::span<const std::string> items) {
     Control& list = m_look.controls.at(id);
     list.items.assign(items.begin(), items.end());
     list.picked = -1;
-}
-
-std::optional<std::filesystem::path> ScriptedWindow::chooseFile() {
-    return std::exchange(file, std::nullopt);
-}
-
-MessageAnswer ScriptedWindow::showMessage(std::string_view text, std::string_view caption,
-                                          MessageStyle style) {
-    shown.emplace_back(text, caption, style);
-    if (style != MessageStyle::yesNo) {
-        return MessageAnswer::ok;
-    }
-    if (answers.empty()) {
-        ADD_FAILURE() << "unexpected question: " << text;
-        return MessageAnswer::no;
-    }
-    const MessageAnswer answer = answers.front();
-    answers.pop_front();
-    return answer;
 }
 
 }  // namespace velmor::test

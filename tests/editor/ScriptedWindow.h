@@ -2,29 +2,20 @@
 // doing what a toolkit's controls do on their own (a check button turns its check over when
 // clicked, a mastery button checks itself, a field's arrows step as the editor set them, a
 // field's text changed by the program tells of it as typing does), and prompts answered from a
-// script, with every message recorded in order.
+// script.
 #pragma once
 
-#include <deque>
-#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "editor/EditorWindow.h"
+#include "support/ScriptedPrompts.h"
 
 namespace velmor::test {
 
-// A message as shown: text, caption and style.
-using ShownMessage = std::tuple<std::string, std::string, MessageStyle>;
-
-inline ShownMessage Error(std::string_view text) {
-    return {std::string(text), std::string(kMessageCaption), MessageStyle::iconError};
-}
-
-class ScriptedWindow final : public View, public Prompts {
+class ScriptedWindow final : public View, public ScriptedPrompts {
 public:
     // What a control shows.
     struct Control {
@@ -63,13 +54,6 @@ public:
 
     EditorWindow editor;
 
-    // The script: the file that the player picks next (none: cancel), the answers to the
-    // questions, what was shown, and how often the About box opened.
-    std::optional<std::filesystem::path> file;
-    std::deque<MessageAnswer> answers;
-    std::vector<ShownMessage> shown;
-    int aboutBoxes = 0;
-
     // The View.
     std::string text(int id) const override;
     void setText(int id, std::string_view text) override;
@@ -92,12 +76,6 @@ public:
     void setProgressPosition(int position) override { progress = position; }
     int progressTop = 0;
     int progress = 0;
-
-    // The Prompts.
-    std::optional<std::filesystem::path> chooseFile() override;
-    MessageAnswer showMessage(std::string_view text, std::string_view caption,
-                              MessageStyle style) override;
-    void showAbout() override { ++aboutBoxes; }
 
 private:
     Look m_look;

@@ -1,5 +1,5 @@
-// What the Qt window's tests share: prompts answered from a script, and a fresh, shown window
-// that copies pictures into a scratch folder.
+// What the Qt window's tests share: a fresh, shown window that copies pictures into a scratch
+// folder, with prompts answered from a script.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,42 +12,15 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
-#include <deque>
 #include <functional>
 
 #include "data/TemporaryDirectory.h"
 #include "editor/ControlIds.h"
 #include "qt/MainDialog.h"
 #include "qt/NumberField.h"
+#include "support/ScriptedPrompts.h"
 
 namespace velmor::test {
-
-// Picks the file and gives the answers that the test queued, and records every message's text.
-// Without a file queued the player cancels; without an answer queued a question is answered No.
-class ScriptedPrompts : public Prompts {
-public:
-    std::optional<std::filesystem::path> file;
-    std::deque<MessageAnswer> answers;
-    std::vector<std::string> shown;
-    std::function<void()> whileChoosing;  // as the file dialog would, while it is open
-
-    std::optional<std::filesystem::path> chooseFile() override {
-        if (whileChoosing) {
-            whileChoosing();
-        }
-        return std::exchange(file, std::nullopt);
-    }
-    MessageAnswer showMessage(std::string_view text, std::string_view, MessageStyle) override {
-        shown.emplace_back(text);
-        if (answers.empty()) {
-            return MessageAnswer::no;
-        }
-        const MessageAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void showAbout() override {}
-};
 
 class WindowTest : public ::testing::Test {
 protected:

@@ -55,7 +55,7 @@ TEST_F(WindowTest, EveryNotificationReachesTheEditorAndEveryWriteTheWindow) {
 
     prompts.answers = {MessageAnswer::yes};
     click(ids::kSaveGame);
-    EXPECT_EQ(prompts.shown, (std::vector<std::string>{std::string(messages::kSaveQuestion),
+    EXPECT_EQ(prompts.shownTexts(), (std::vector<std::string>{std::string(messages::kSaveQuestion),
                                                        std::string(messages::kSaveSuccessful)}));
     click(ids::kCloseGame);
     EXPECT_TRUE(characters->count() == 0 && text(ids::kMight) == "0" &&

@@ -4,12 +4,11 @@
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
-#include <deque>
-
 #include "data/ArchiveBuilder.h"
 #include "data/TemporaryDirectory.h"
 #include "editor/ControlIds.h"
 #include "savegame/Messages.h"
+#include "support/ScriptedPrompts.h"
 #include "win32/MainWindow.h"
 #include "win32/WideText.h"
 
@@ -17,27 +16,6 @@ namespace velmor {
 namespace {
 
 using namespace test;
-
-class ScriptedPrompts final : public Prompts {
-public:
-    std::optional<std::filesystem::path> file;
-    std::deque<MessageAnswer> answers;
-    std::vector<std::string> shown;
-
-    std::optional<std::filesystem::path> chooseFile() override {
-        return std::exchange(file, std::nullopt);
-    }
-    MessageAnswer showMessage(std::string_view text, std::string_view, MessageStyle) override {
-        shown.emplace_back(text);
-        if (answers.empty()) {
-            return MessageAnswer::no;
-        }
-        const MessageAnswer answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void showAbout() override {}
-};
 
 class WindowsWindowTest : public ::testing::Test {
 protected:
@@ -129,7 +107,7 @@ TEST_F(WindowsWindowTest, EveryNotificationReachesTheEditorAndEveryWriteTheWindo
 
     prompts.answers = {MessageAnswer::yes};
     click(ids::kSaveGame);
-    EXPECT_EQ(prompts.shown, (std::vector<std::string>{std::string(messages::kSaveQuestion),
+    EXPECT_EQ(prompts.shownTexts(), (std::vector<std::string>{std::string(messages::kSaveQuestion),
                                                        std::string(messages::kSaveSuccessful)}));
     click(ids::kCloseGame);
     EXPECT_EQ(::SendMessageW(item(ids::kCharacterList), CB_GETCOUNT, 0, 0), 0);
