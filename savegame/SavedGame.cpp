@@ -160,10 +160,18 @@ GameResult<SaveReport> SavedGame::save(ProgressSink& progress) {
     progress.setProgressPosition(0);
     SaveReport report;
     if (!m_backupMade) {
-        if (auto made = WriteBackup(m_files, *opened->archive, *traits, m_path); !made) {
+        const auto refused = [&backup](std::string_view why) {
             return MakeError(GameErrorKind::backupFailed,
                              "ERROR: cannot write the backup copy \"" + DisplayPath(backup) +
-                                 "\", so nothing was saved!\n" + made.error().message);
+                                 "\", so nothing was saved!\n" + std::string(why));
+        };
+        // A backup written there would take the game's own place.
+        if (const auto there = m_files.identityOf(backup);
+            there && *there == opened->stamp.identity) {
+            return refused("it is the saved game itself, under another name");
+        }
+        if (auto made = WriteBackup(m_files, *opened->archive, *traits, m_path); !made) {
+            return refused(made.error().message);
         }
         if (auto flushed = m_files.flushFolderOf(backup); !flushed) {
             report.warnings.push_back(NotConfirmed("the backup copy", flushed.error()));

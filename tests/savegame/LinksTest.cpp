@@ -1,5 +1,6 @@
 // Links planted beside the game, and files that are the game under another name: a load or a save
-// never writes through a link into another file, and never writes the game as its own picture.
+// never writes through a link into another file, never writes the game as its own picture, and
+// never writes the game's backup over the game.
 #include <gtest/gtest.h>
 
 #ifndef _WIN32
@@ -7,6 +8,7 @@
 #endif
 
 #include <functional>
+#include <optional>
 
 #include "data/ArchiveBuilder.h"
 #include "data/TemporaryDirectory.h"
@@ -24,6 +26,7 @@ struct Planted {
     // Plants links and files in the folder; may choose another name for the game.
     std::function<void(const std::filesystem::path& dir, std::filesystem::path& game)> plant;
     std::vector<Kind> loadMessages;  // none: the load works, and so does a save
+    std::optional<Kind> saveRefused = std::nullopt;
 };
 
 TEST(Links, NoWriteGoesThroughALinkOrIntoTheGameItself) {
@@ -35,6 +38,10 @@ TEST(Links, NoWriteGoesThroughALinkOrIntoTheGameItself) {
         {"the picture is a hard link to the game",
          [](const fs::path& dir, fs::path& game) { fs::create_hard_link(game, dir / "image.pcx"); },
          {Kind::cannotWritePicture}},
+        {"the backup's name is a hard link to the game",
+         [](const fs::path&, fs::path& game) { fs::create_hard_link(game, BackupPathOf(game)); },
+         {},
+         Kind::backupFailed},
 #ifndef _WIN32
         // On Windows only an administrator may make a symbolic link, and named pipes live outside
         // the folders.
@@ -59,9 +66,16 @@ TEST(Links, NoWriteGoesThroughALinkOrIntoTheGameItself) {
              fs::create_symlink(dir / "real.dkv", game);
          },
          {}},
+        {"the game is reached through a link from its backup's name",
+         [](const fs::path&, fs::path& game) {
+             fs::rename(game, BackupPathOf(game));
+             fs::create_symlink(BackupPathOf(game), game);
+         },
+         {},
+         Kind::backupFailed},
 #endif
     };
-    for (const auto& [story, plant, loadMessages] : cases) {
+    for (const auto& [story, plant, loadMessages, saveRefused] : cases) {
         SCOPED_TRACE(story);
         const TemporaryDirectory dir;
         const Bytes victim{'p', 'r', 'e', 'c', 'i', 'o', 'u', 's'};
@@ -74,6 +88,7 @@ TEST(Links, NoWriteGoesThroughALinkOrIntoTheGameItself) {
         }
         const Bytes original = ReadWholeFile(game);
         const bool linked = fs::is_symlink(game);
+        const auto names = fs::hard_link_count(game);
 
         LoadOutcome loaded = SavedGame::Open(game, {.picture = dir / "image.pcx"});
         std::vector<Kind> kinds;
@@ -84,7 +99,15 @@ TEST(Links, NoWriteGoesThroughALinkOrIntoTheGameItself) {
         Bytes expected = original;
         if (loaded.game) {
             loaded.game->party().values.setNumber(fields::kGold, 4321);
-            EXPECT_TRUE(loaded.game->save());
+            const auto saved = loaded.game->save();
+            if (saveRefused) {
+                ASSERT_FALSE(saved);
+                EXPECT_EQ(saved.error().kind, *saveRefused);
+                EXPECT_EQ(ReadWholeFile(game), original);
+                EXPECT_EQ(fs::hard_link_count(game), names);
+                continue;
+            }
+            EXPECT_TRUE(saved);
             expected = ReadWholeFile(game);
             EXPECT_NE(expected, original) << "the save reached the game";
             EXPECT_TRUE(ReadWholeFile(BackupPathOf(game)) == original) << "the backup";
