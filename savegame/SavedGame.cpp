@@ -326,10 +326,15 @@ IoResult<bool> SavedGame::partyIsAsLastSeen(File& archive, std::uint64_t positio
 }
 
 GameResult<std::uint64_t> SavedGame::bytesASaveWouldChange() {
-    // Outside the party's two blocks a save copies the game as it is.
-    if (auto opened = openForSave(); !opened) {
+    const bool held = m_held != nullptr;
+    auto opened = openForSave();
+    if (!opened) {
         return opened.error();
     }
+    if (held) {
+        m_held = std::move(opened->archive);  // a script goes on holding it until its save
+    }
+    // Outside the party's two blocks a save copies the game as it is.
     const auto count = [](std::span<const std::uint8_t> a, std::span<const std::uint8_t> b) {
         return std::inner_product(a.begin(), a.end(), b.begin(), std::uint64_t{0}, std::plus<>(),
                                   std::not_equal_to<>());

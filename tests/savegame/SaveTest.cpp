@@ -199,6 +199,7 @@ TEST_F(SaveTest, TwoEditorsOnOneGameNeverLoseAnEdit) {
 
     auto script = SavedGame::Open(path, {.keepOpen = true}).game;
     ASSERT_TRUE(script);
+    EXPECT_EQ(*script->bytesASaveWouldChange(), 0u) << "checks, and keeps holding it";
     EXPECT_FALSE(SavedGame::Open(path).game) << "nobody comes between a script's load and save";
     EXPECT_TRUE(script->save());
 }
