@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -24,7 +25,9 @@ IoError Failure(const char* doing, const std::filesystem::path& path, const std:
 }
 
 IoError Failure(const char* doing, const std::filesystem::path& path, int error) {
-    return Failure(doing, path, std::strerror(error));
+    IoError failure = Failure(doing, path, std::strerror(error));
+    failure.missing = error == ENOENT;
+    return failure;
 }
 
 constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
@@ -51,14 +54,17 @@ std::int64_t Nanoseconds(const struct timespec& time) {
     return static_cast<std::int64_t>(time.tv_sec) * 1'000'000'000 + time.tv_nsec;
 }
 
-// The names of a file's extended attributes, as the system lists them: each ends with a zero.
-std::vector<std::string> ExtendedNames(int descriptor) {
-    std::vector<std::string> names;
+// The names of a file's extended attributes, as the system lists them: each ends with a zero. A
+// file system without them has none; nothing, with errno set, when they cannot be listed.
+std::optional<std::vector<std::string>> ExtendedNames(int descriptor) {
     std::string list;
     for (;;) {
         const ssize_t size = ::flistxattr(descriptor, nullptr, 0);
+        if (size < 0 && errno != ENOTSUP) {
+            return std::nullopt;
+        }
         if (size <= 0) {
-            return names;
+            return std::vector<std::string>();
         }
         list.resize(static_cast<std::size_t>(size));
         const ssize_t read = ::flistxattr(descriptor, list.data(), list.size());
@@ -67,9 +73,11 @@ std::vector<std::string> ExtendedNames(int descriptor) {
             break;
         }
         if (errno != ERANGE) {
-            return names;  // grew in between: ask again
+            return std::nullopt;
         }
+        // The list grew in between: ask again.
     }
+    std::vector<std::string> names;
     for (std::size_t at = 0; at < list.size();) {
         const std::size_t end = list.find('\0', at);
         names.push_back(list.substr(at, end - at));
@@ -187,7 +195,11 @@ public:
         traits.mountPoint =
             ::statx(m_descriptor, "", AT_EMPTY_PATH, STATX_TYPE, &mount) == 0 &&
             (mount.stx_attributes_mask & mount.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
-        for (const std::string& name : ExtendedNames(m_descriptor)) {
+        const auto names = ExtendedNames(m_descriptor);
+        if (!names) {
+            return failure("read");
+        }
+        for (const std::string& name : *names) {
             std::vector<std::uint8_t> value;
             ssize_t size = ::fgetxattr(m_descriptor, name.c_str(), nullptr, 0);
             if (size > 0) {
@@ -208,7 +220,8 @@ public:
         // Changing the owner drops the set-user and set-group bits, so the permissions come after
         // it, and after the access control list, which the permissions must agree with.
         (void)!::fchown(m_descriptor, traits.owner, traits.group);
-        for (const std::string& name : ExtendedNames(m_descriptor)) {
+        for (const std::string& name :
+             ExtendedNames(m_descriptor).value_or(std::vector<std::string>())) {
             if (!traits.extended.contains(name)) {
                 (void)::fremovexattr(m_descriptor, name.c_str());
             }

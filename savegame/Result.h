@@ -65,6 +65,7 @@ private:
 // system's reason.
 struct IoError {
     std::string message;
+    bool missing = false;  // nothing is there under the file's name
 };
 
 template <typename T = void>

@@ -166,8 +166,11 @@ GameResult<SaveReport> SavedGame::save(ProgressSink& progress) {
                                  "\", so nothing was saved!\n" + std::string(why));
         };
         // A backup written there would take the game's own place.
-        if (const auto there = m_files.identityOf(backup);
-            there && *there == opened->stamp.identity) {
+        const auto there = m_files.identityOf(backup);
+        if (!there && !there.error().missing) {
+            return refused(there.error().message);
+        }
+        if (there && *there == opened->stamp.identity) {
             return refused("it is the saved game itself, under another name");
         }
         if (auto made = WriteBackup(m_files, *opened->archive, *traits, m_path); !made) {

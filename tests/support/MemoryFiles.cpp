@@ -35,7 +35,9 @@ IoError Failure(const char* doing, const std::filesystem::path& path, const std:
 }
 
 IoError Failure(const char* doing, const std::filesystem::path& path, int error) {
-    return Failure(doing, path, std::strerror(error));
+    IoError failure = Failure(doing, path, std::strerror(error));
+    failure.missing = error == ENOENT;
+    return failure;
 }
 
 bool ReadOnly(const Node& node) {
