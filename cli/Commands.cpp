@@ -143,12 +143,12 @@ int RunApply(const std::filesystem::path& game, const std::filesystem::path& cha
              Output output) {
     std::ifstream in(changes);
     if (!in) {
-        output.errors << "error: cannot read \"" << changes.string() << "\"\n";
+        output.errors << "error: cannot read \"" << DisplayPath(changes) << "\"\n";
         return kFailure;
     }
     const Json document = Json::parse(in, nullptr, false);
     if (document.is_discarded()) {
-        output.errors << "error: \"" << changes.string()
+        output.errors << "error: \"" << DisplayPath(changes)
                       << "\" is not valid JSON; nothing was written\n";
         return kFailure;
     }
@@ -221,7 +221,8 @@ int RunVerify(const std::filesystem::path& game, Output output) {
 
 int RunDemo(const std::filesystem::path& out, bool replace, Output output) {
     if (!replace && std::filesystem::exists(out)) {
-        output.errors << "error: \"" << out.string() << "\" exists; add --force to replace it\n";
+        output.errors << "error: \"" << DisplayPath(out)
+                      << "\" exists; add --force to replace it\n";
         return kFailure;
     }
     const auto report = [&output](const IoError& error) {
@@ -245,7 +246,7 @@ int RunDemo(const std::filesystem::path& out, bool replace, Output output) {
     if (auto flushed = SystemFiles().flushFolderOf(out); !flushed) {
         output.errors << "warning: " << NotConfirmed("the demo", flushed.error()) << '\n';
     }
-    output.out << "wrote the demo saved game \"" << out.string() << "\"\n";
+    output.out << "wrote the demo saved game \"" << DisplayPath(out) << "\"\n";
     return kSuccess;
 }
 

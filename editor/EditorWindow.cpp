@@ -7,7 +7,6 @@ namespace {
 
 constexpr std::string_view kNotANumber =
     "Please enter a whole number in this field, using digits only.";
-constexpr std::string_view kNoGameStatus = "current game: <none>";
 
 // The controls that a load enables and a close disables, in this order. Exit, the labels, the
 // pictures, the progress bar and the status line are always enabled, and the six resistance

@@ -95,6 +95,8 @@ public:
     void SetLoadedState(bool loaded);
 
 private:
+    static constexpr std::string_view kNoGameStatus = "current game: <none>";
+
     struct Handler;
     static const Handler kMessageMap[];
 

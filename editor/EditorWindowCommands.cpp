@@ -15,7 +15,6 @@ namespace velmor {
 namespace {
 
 constexpr std::string_view kTitle = "Velmor Saved Game Editor (v1.5)";
-constexpr std::string_view kNoGameStatus = "current game: <none>";
 constexpr std::string_view kCloseQuestion =
     "Close this game? The changes that you have not saved will be lost.";
 constexpr std::string_view kChangedSinceLoadAdvice =

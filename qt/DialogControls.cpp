@@ -12,6 +12,7 @@
 #include "qt/NumberField.h"
 #include "qt/Picture.h"
 #include "qt/StatusLine.h"
+#include "qt/Utf8Text.h"
 
 namespace velmor {
 namespace {
@@ -44,8 +45,7 @@ void LetClicksThrough(QWidget* decoration) {
 }
 
 QWidget* Create(const ControlTemplate& control, QWidget* parent) {
-    const QString text =
-        QString::fromUtf8(control.text.data(), static_cast<qsizetype>(control.text.size()));
+    const QString text = FromUtf8(control.text);
     switch (control.kind) {
         case ControlKind::pushButton:
             return new WrappingButton(text, parent);
@@ -136,8 +136,7 @@ QRect Placement(const ControlTemplate& control, QWidget* widget, const DialogUni
 
 DialogControls::DialogControls(QDialog& dialog, const DialogTemplate& dialogTemplate) {
     dialog.setFont(DialogFont());
-    dialog.setWindowTitle(QString::fromUtf8(dialogTemplate.title.data(),
-                                            static_cast<qsizetype>(dialogTemplate.title.size())));
+    dialog.setWindowTitle(FromUtf8(dialogTemplate.title));
     // The template places every control from the left, whatever the language's direction.
     dialog.setLayoutDirection(Qt::LeftToRight);
     const DialogUnits units(dialog.font());

@@ -12,21 +12,14 @@
 #include <QPushButton>
 #include <QStyle>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
-
 #include "editor/ControlIds.h"
 #include "qt/MinimisedIcon.h"
 #include "qt/NumberField.h"
 #include "qt/QtPrompts.h"
+#include "qt/Utf8Text.h"
 
 namespace velmor {
 namespace {
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 QIcon WindowIcon() {
     QIcon icon;
@@ -220,17 +213,5 @@ void MainDialog::paintEvent(QPaintEvent* event) {
     const QPoint at = CentredIconPosition(rect().size(), QSize(side, side));
     painter.drawPixmap(at, m_hIcon.pixmap(side, side));
 }
-
-#ifdef Q_OS_WIN
-bool MainDialog::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
-    const auto* msg = static_cast<const MSG*>(message);
-    if (msg->message == WM_SYSCOMMAND &&
-        m_editor.OnSysCommand(static_cast<unsigned>(msg->wParam))) {
-        *result = 0;
-        return true;
-    }
-    return QDialog::nativeEvent(eventType, message, result);
-}
-#endif
 
 }  // namespace velmor

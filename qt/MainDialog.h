@@ -50,9 +50,6 @@ protected:
     // The editor's shortcuts and a dropped file, wherever the focus or the pointer is in the
     // window: a field's own undo and its taking a file's name as text give way.
     bool eventFilter(QObject* watched, QEvent* event) override;
-#ifdef Q_OS_WIN
-    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
-#endif
 
 private:
     void ConnectControls();

@@ -6,16 +6,9 @@
 #include <QMessageBox>
 
 #include "qt/AboutBox.h"
+#include "qt/Utf8Text.h"
 
 namespace velmor {
-namespace {
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
 std::optional<std::filesystem::path> QtPrompts::chooseFile() {
     QFileDialog dialog(&m_window);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

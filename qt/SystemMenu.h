@@ -1,6 +1,6 @@
-// The window's own menu: on Windows the end of its system menu; where the window manager owns the
-// title bar and no protocol lets a program add to its menu, the window's context menu. Either way
-// a choice reaches `command` with the item's command.
+// The window's own menu: the window manager owns the title bar, and no protocol lets a program add
+// to its menu, so the items are the window's context menu. A choice reaches `command` with the
+// item's command.
 #pragma once
 
 #include <QWidget>
@@ -22,7 +22,6 @@ public:
     void enable(unsigned command, bool enabled);
 
 private:
-    QWidget& m_window;
     std::map<unsigned, QAction*> m_actions;  // owned by the window
 };
 

@@ -133,8 +133,9 @@ private:
     Party m_party;
     // The party as the file held it when it was last loaded or saved.
     Party m_onDisk;
-    // Whether a save since the load has copied the game to its backup and gone on to write the
-    // game; later saves keep that copy, so that it holds the game as it was loaded.
+    // Whether a save since the load has copied the game to its backup and is past its last check,
+    // about to write the game; later saves keep that copy, so that it holds the game as it was
+    // loaded.
     bool m_backupMade = false;
 };
 

@@ -40,7 +40,9 @@ Bitmap LoadPicture(HINSTANCE instance, std::string_view name, UINT dpi) {
     format.bmiHeader.biWidth = size.bmWidth;
     format.bmiHeader.biHeight = size.bmHeight;
     format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
+    // Without alpha, so that the control draws this bitmap itself rather than a copy of it that
+    // nobody would free.
+    format.bmiHeader.biBitCount = 24;
     format.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HDC screen = ::GetDC(nullptr);
