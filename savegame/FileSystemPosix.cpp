@@ -364,11 +364,25 @@ public:
                 return Failure("create a file beside", target, errno);
             }
             auto file = std::make_unique<PosixFile>(descriptor, path);
-            if (auto locked = file->lock(); !locked) {
+            // Until the lock, another save may take the new file for a leftover and remove it:
+            // then this one makes another.
+            if (::flock(descriptor, LOCK_EX | LOCK_NB) != 0) {
+                if (errno == EWOULDBLOCK && attempt < 100) {
+                    continue;
+                }
+                const int error = errno;
                 ::unlink(path.c_str());
-                return locked.error();
+                return Failure("lock", path, error);
             }
-            return NewFile{path, std::move(file)};
+            struct stat mine {
+            }, there{};
+            if (::fstat(descriptor, &mine) == 0 && ::lstat(path.c_str(), &there) == 0 &&
+                IdentityOf(mine) == IdentityOf(there)) {
+                return NewFile{path, std::move(file)};
+            }
+            if (attempt >= 100) {
+                return Failure("create a file beside", target, "another program removes them");
+            }
         }
     }
 

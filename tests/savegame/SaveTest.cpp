@@ -5,9 +5,11 @@
 #include <unistd.h>
 #endif
 
+#include <atomic>
 #include <fstream>
 #include <functional>
 #include <random>
+#include <thread>
 
 #include "data/ArchiveBuilder.h"
 #include "data/TemporaryDirectory.h"
@@ -288,6 +290,29 @@ TEST_F(SaveTest, FilesBesideTheGameAreShortPrivateAndClearedAway) {
     EXPECT_TRUE(fs::exists(held));
     EXPECT_EQ(fs::exists(others), superuser);
     EXPECT_TRUE(fs::exists(lookalike));
+}
+
+// Two saves beside one another: each clears away the other's leftovers, but never a file that the
+// other is making, even in the instant between its making and its lock.
+TEST_F(SaveTest, ASaveNeverTakesAFileThatAnotherIsMaking) {
+    std::atomic<bool> making = true;
+    std::thread sweeper([&] {
+        while (making) {
+            SystemFiles().removeLeftoversBeside(path);
+        }
+    });
+    int lost = 0;
+    for (int made = 0; made < 5'000 && lost == 0; ++made) {
+        auto file = SystemFiles().createBeside(path);
+        lost += !file || !std::filesystem::exists(file->path);
+        if (file) {
+            file->file.reset();
+            std::filesystem::remove(file->path);
+        }
+    }
+    making = false;
+    sweeper.join();
+    EXPECT_EQ(lost, 0);
 }
 
 }  // namespace
