@@ -9,6 +9,7 @@
 #include "qt/Utf8Text.h"
 
 namespace velmor {
+
 std::optional<std::filesystem::path> QtPrompts::chooseFile() {
     QFileDialog dialog(&m_window);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
