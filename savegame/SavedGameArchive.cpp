@@ -74,15 +74,11 @@ IoResult<ArchiveDirectory> ReadDirectory(File& file, std::uint32_t count) {
 }
 
 std::optional<std::size_t> FindEntry(const ArchiveDirectory& directory, std::string_view name) {
-    // Looks for the name in all 16 bytes first, which the compiler turns into a tight loop, and
-    // only then makes sure that the match lies before the record's zero byte: a directory can
-    // hold thousands of records and almost none of them match.
     assert(name.find('\0') == std::string_view::npos);
     for (std::size_t j = 0; j < directory.records.size(); ++j) {
         const auto* bytes = reinterpret_cast<const char*>(directory.records[j].bytes.data());
-        const auto* nameEnd = bytes + kArchiveEntryNameSize;
-        const auto* match = std::search(bytes, nameEnd, name.begin(), name.end());
-        if (match != nameEnd && std::find(bytes, match, '\0') == match) {
+        const std::string_view stored(bytes, kArchiveEntryNameSize);
+        if (stored.substr(0, stored.find('\0')).find(name) != std::string_view::npos) {
             return j;
         }
     }
