@@ -166,7 +166,8 @@ TEST_F(VelmorSaveTest, SetAndApplyWriteAllOrNothingAndHoldTheGameMeanwhile) {
         run({"apply", game, text("bad.json", R"({"party": {"slot1": 1, "glod": 1}, "Party": {},
         "characters": [{"luck": 1}, {"index": 0, "name": "Someone", "class": 3, "className": "Lich",
                       "might": -5, "skills.3": 5,
-                      "skills": [{"index": 1, "stored": 5, "name": "Staff", "levle": 2}],
+                      "skills": [{"index": 1, "stored": 5, "name": "Staff", "levle": 2},
+                                 {"index": 4, "mastery": "Expert"}, {"index": 5, "level": 3}],
                       "spells": [{"index": 2, "name": "Charm", "lerned": true}]}]})")});
     for (const char* problem :
          {"party.slot1 cannot be changed", "party.glod: no such field", "Party: no such field",
@@ -175,7 +176,9 @@ TEST_F(VelmorSaveTest, SetAndApplyWriteAllOrNothingAndHoldTheGameMeanwhile) {
           "characters.0.skills.1.name cannot be changed", "characters.0.skills.1.levle: no such",
           "characters.0.spells.2.name cannot be changed", "characters.0.spells.2.lerned: no such",
           "characters.0.might: expected a whole number", "characters.0.skills.3: no such field",
-          "(change \"mastery\" and \"level\" instead)"}) {
+          "(change \"mastery\" and \"level\" instead)",
+          "characters.0.skills.4: a mastery needs its \"level\"",
+          "characters.0.skills.5: a level needs its \"mastery\""}) {
         EXPECT_TRUE(refused.failed(problem)) << problem << "\n" << refused.errors;
     }
     EXPECT_TRUE(run({"apply", game, text("bad.json", "[")}).failed("is not valid JSON"));
@@ -212,7 +215,9 @@ TEST_F(VelmorSaveTest, SetAndApplyWriteAllOrNothingAndHoldTheGameMeanwhile) {
 // and neither leaves a copy behind. This one has no header, a party.bin by another name that is not
 // the last entry, and a last character with bytes that the editor never writes.
 TEST_F(VelmorSaveTest, DiffAndVerifyTellWhatIsInHugeGames) {
-    const auto last = RecordBuilder(35).classIndex(20).skill(38, 200).spellByte(131, 9).build();
+    // Expert 60, the highest level, is usual; a Grandmaster at -56 is not.
+    const auto last =
+        RecordBuilder(35).classIndex(20).skill(37, 124).skill(38, 200).spellByte(131, 9).build();
     ArchiveBuilder archive;
     archive.entryCount(4999).entry("image.pcx", {});
     archive.entry("oldparty.bin", PartyBuilder().record(35, last).build()).entry("x", Bytes(10));
@@ -245,6 +250,7 @@ TEST_F(VelmorSaveTest, DiffAndVerifyTellWhatIsInHugeGames) {
           "characters.35.spells.131: byte 9"}) {
         EXPECT_NE(verify.out.find(finding), npos) << finding;
     }
+    EXPECT_EQ(verify.out.find("characters.35.skills.37"), npos) << verify.out;
     // A count above 4500 is near the limit; 4500 itself is not.
     for (const std::uint32_t count : {4500u, 4501u}) {
         const auto many = ArchiveBuilder::Standard().entryCount(count).writeTo(aside / "many.dkv");

@@ -341,6 +341,8 @@ TEST_F(EditorWindowTest, UndoShowsWhereEachChangeWasMade) {
         window.type(ids::kMight, typed);
     }
     states.push_back(party());
+    window.type(ids::kLuck, "4");  // another field is another change
+    states.push_back(party());
     window.pickEntry(ids::kSpellList, 7);
     for (int click = 0; click < 2; ++click) {
         window.click(ids::kLearned);
@@ -350,8 +352,11 @@ TEST_F(EditorWindowTest, UndoShowsWhereEachChangeWasMade) {
     window.type(ids::kGold, "77");
     states.push_back(party());
 
-    const std::tuple<int, int, int> places[] = {
-        {ids::kGold, 9, 0}, {ids::kLearned, 3, 7}, {ids::kLearned, 3, 7}, {ids::kMight, 3, 0}};
+    const std::tuple<int, int, int> places[] = {{ids::kGold, 9, 0},
+                                                {ids::kLearned, 3, 7},
+                                                {ids::kLearned, 3, 7},
+                                                {ids::kLuck, 3, 0},
+                                                {ids::kMight, 3, 0}};
     for (const auto& [control, character, spell] : places) {
         window.editor.OnUndo();
         states.pop_back();
@@ -415,6 +420,7 @@ TEST(CommandLine, TakesOneGameAndTheEditorsOwnOptions) {
             {{}, std::nullopt, 0, nullptr},
             {{"game.dkv"}, "game.dkv", 0, nullptr},
             {{"--", "-odd.dkv"}, "-odd.dkv", 0, nullptr},
+            {{"-"}, "-", 0, nullptr},
             {{"--help", "game.dkv"}, std::nullopt, 0, "Usage: velmor-editor [GAME]"},
             {{"--version"}, std::nullopt, 0, "velmor-editor 1.5"},
             {{"-style", "fusion"}, std::nullopt, 2, "unknown option -style"},

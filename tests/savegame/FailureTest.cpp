@@ -16,6 +16,7 @@
 #include <functional>
 #include <iostream>
 #include <random>
+#include <stdexcept>
 
 #include "data/ArchiveBuilder.h"
 #include "data/TemporaryDirectory.h"
@@ -51,7 +52,9 @@ protected:
     std::unique_ptr<SavedGame> editedGame() {
         freshGame();
         auto game = SavedGame::Open(path, {.files = &files}).game;
-        EXPECT_TRUE(game);
+        if (!game) {
+            throw std::runtime_error("the game does not load");  // ends the test, told
+        }
         game->party() = edited;
         return game;
     }

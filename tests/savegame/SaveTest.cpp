@@ -9,11 +9,13 @@
 #include <fstream>
 #include <functional>
 #include <random>
+#include <stdexcept>
 #include <thread>
 
 #include "data/ArchiveBuilder.h"
 #include "data/TemporaryDirectory.h"
 #include "party/ByteFields.h"
+#include "savegame/Backup.h"
 #include "savegame/PartyEntry.h"
 #include "savegame/SavedGame.h"
 #include "support/FaultyFiles.h"
@@ -32,7 +34,9 @@ protected:
         archive.writeTo(path);
         original = file();
         LoadOutcome loaded = SavedGame::Open(path, options);
-        ASSERT_TRUE(loaded.game);
+        if (!loaded.game) {
+            throw std::runtime_error("the game does not load");  // ends the test, told
+        }
         game = std::move(loaded.game);
     }
     GameResult<SaveReport> saveGold(std::uint32_t gold) {
@@ -232,6 +236,30 @@ TEST_F(SaveTest, TheFirstSaveAfterALoadKeepsTheGameAsItWasLoaded) {
         << "the game's mode is kept, and the backup's is the same";
     ASSERT_TRUE(saveGold(3));
     EXPECT_TRUE(backup() == original) << "later saves keep the first copy";
+}
+
+// A backup's name is the game's with ".bak", cut short where that would pass the 255 bytes that
+// file systems take, and never in the middle of a character.
+TEST(BackupPath, AddsBakAndCutsLongNamesBetweenCharacters) {
+    const std::string e = "\xC3\xA9";  // é, in two bytes
+    std::string e127, e125;
+    for (int i = 0; i < 127; ++i) {
+        e127 += e;
+        e125 += i < 125 ? e : "";
+    }
+    const std::pair<std::string, std::string> names[] = {
+        {"game.dkv", "game.dkv.bak"},
+        {std::string(255, 'g'), std::string(251, 'g') + ".bak"},
+        {std::string(249, 'g') + e, std::string(249, 'g') + e + ".bak"},
+        {e127 + "g", e125 + ".bak"},
+    };
+    for (const auto& [game, backup] : names) {
+        const auto cut =
+            BackupPathOf(std::filesystem::path(std::u8string(game.begin(), game.end())))
+                .filename()
+                .u8string();
+        EXPECT_EQ(std::string(cut.begin(), cut.end()), backup) << game.size() << " bytes";
+    }
 }
 
 // The files that a save makes beside the game have short names of one length, whatever the
