@@ -3,7 +3,9 @@
 #include "savegame/FileSystem.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <string_view>
 #include <system_error>
@@ -20,6 +22,16 @@ constexpr std::size_t kTemporaryDigits = 16;
 std::string DisplayPath(const std::filesystem::path& path) {
     const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
+}
+
+IoError OperationFailed(const char* doing, const std::filesystem::path& path, std::string_view why,
+                        bool missing) {
+    return {std::string("cannot ") + doing + " \"" + DisplayPath(path) + "\": " + std::string(why),
+            missing};
+}
+
+IoError OperationFailed(const char* doing, const std::filesystem::path& path, int error) {
+    return OperationFailed(doing, path, std::strerror(error), error == ENOENT);
 }
 
 void FileSystem::remove(const std::filesystem::path& path) {

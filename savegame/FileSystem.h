@@ -19,6 +19,12 @@ namespace velmor {
 // ANSI code page cannot spell.
 std::string DisplayPath(const std::filesystem::path& path);
 
+// A file operation that failed, in the player's words: cannot `doing` "path": `why`.
+IoError OperationFailed(const char* doing, const std::filesystem::path& path, std::string_view why,
+                        bool missing = false);
+// The same for an error number of the C library, in its words.
+IoError OperationFailed(const char* doing, const std::filesystem::path& path, int error);
+
 // Which file a name leads to: two names with the same identity are one file.
 struct FileIdentity {
     std::uint64_t device = 0;

@@ -20,16 +20,6 @@
 namespace velmor {
 namespace {
 
-IoError Failure(const char* doing, const std::filesystem::path& path, const std::string& why) {
-    return {std::string("cannot ") + doing + " \"" + DisplayPath(path) + "\": " + why};
-}
-
-IoError Failure(const char* doing, const std::filesystem::path& path, int error) {
-    IoError failure = Failure(doing, path, std::strerror(error));
-    failure.missing = error == ENOENT;
-    return failure;
-}
-
 constexpr mode_t kAnyWriteBit = S_IWUSR | S_IWGRP | S_IWOTH;
 
 // A file without any write bit is read-only even for the superuser, as it is on Windows.
@@ -41,9 +31,9 @@ bool ReadOnly(const struct stat& status) {
 IoError Refusal(const char* doing, const std::filesystem::path& path, int error) {
     struct stat status {};
     if (error == EACCES && ::stat(path.c_str(), &status) == 0 && ReadOnly(status)) {
-        return Failure(doing, path, "it is read-only");
+        return OperationFailed(doing, path, "it is read-only");
     }
-    return Failure(doing, path, error);
+    return OperationFailed(doing, path, error);
 }
 
 FileIdentity IdentityOf(const struct stat& status) {
@@ -239,18 +229,18 @@ public:
         std::error_code error;
         auto real = std::filesystem::canonical(m_path, error);
         if (error) {
-            return Failure("find", m_path, error.value());
+            return OperationFailed("find", m_path, error.value());
         }
         struct stat there {};
         if (::stat(real.c_str(), &there) != 0) {
-            return Failure("find", real, errno);
+            return OperationFailed("find", real, errno);
         }
         const auto mine = stat("find");
         if (!mine) {
             return mine.error();
         }
         if (!(IdentityOf(there) == IdentityOf(*mine))) {
-            return Failure("find", m_path, "another file has taken its name");
+            return OperationFailed("find", m_path, "another file has taken its name");
         }
         return real;
     }
@@ -258,8 +248,9 @@ public:
     // Only the editor's own programs take this lock; they never write a game without it.
     IoResult<> lock() {
         if (::flock(m_descriptor, LOCK_EX | LOCK_NB) != 0) {
-            return errno == EWOULDBLOCK ? Failure("open", m_path, "another program is using it")
-                                        : failure("lock");
+            return errno == EWOULDBLOCK
+                       ? OperationFailed("open", m_path, "another program is using it")
+                       : failure("lock");
         }
         return {};
     }
@@ -273,7 +264,7 @@ public:
     }
 
 private:
-    IoError failure(const char* doing) const { return Failure(doing, m_path, errno); }
+    IoError failure(const char* doing) const { return OperationFailed(doing, m_path, errno); }
 
     int m_descriptor;
     std::filesystem::path m_path;
@@ -293,7 +284,7 @@ IoResult<std::unique_ptr<PosixFile>> OpenRegular(const std::filesystem::path& pa
         return status.error();
     }
     if (!S_ISREG(status->st_mode)) {
-        return Failure(doing, path, "it is not a regular file");
+        return OperationFailed(doing, path, "it is not a regular file");
     }
     return file;
 }
@@ -332,7 +323,7 @@ public:
                 return file;
             }
         }
-        return Failure("open", path, "it keeps being replaced");
+        return OperationFailed("open", path, "it keeps being replaced");
     }
 
     IoResult<FileHandle> openForReading(const std::filesystem::path& path) override {
@@ -361,7 +352,7 @@ public:
                 if (errno == EEXIST && attempt < 100) {
                     continue;
                 }
-                return Failure("create a file beside", target, errno);
+                return OperationFailed("create a file beside", target, errno);
             }
             auto file = std::make_unique<PosixFile>(descriptor, path);
             // Until the lock, another save may take the new file for a leftover and remove it:
@@ -372,7 +363,7 @@ public:
                 }
                 const int error = errno;
                 ::unlink(path.c_str());
-                return Failure("lock", path, error);
+                return OperationFailed("lock", path, error);
             }
             struct stat mine {
             }, there{};
@@ -381,7 +372,8 @@ public:
                 return NewFile{path, std::move(file)};
             }
             if (attempt >= 100) {
-                return Failure("create a file beside", target, "another program removes them");
+                return OperationFailed("create a file beside", target,
+                                       "another program removes them");
             }
         }
     }
@@ -399,7 +391,7 @@ public:
     IoResult<> replace(const std::filesystem::path& from, const std::filesystem::path& to,
                        FileHandle current) override {
         if (::rename(from.c_str(), to.c_str()) != 0) {
-            return Failure("replace", to, errno);
+            return OperationFailed("replace", to, errno);
         }
         current.reset();
         return {};
@@ -409,13 +401,13 @@ public:
         const auto folder = file.has_parent_path() ? file.parent_path() : ".";
         const int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (descriptor < 0) {
-            return Failure("write to disk", folder, errno);
+            return OperationFailed("write to disk", folder, errno);
         }
         const bool flushed = ::fsync(descriptor) == 0;
         const int error = errno;
         ::close(descriptor);
         if (!flushed) {
-            return Failure("write to disk", folder, error);
+            return OperationFailed("write to disk", folder, error);
         }
         return {};
     }
@@ -423,7 +415,7 @@ public:
     IoResult<FileIdentity> identityOf(const std::filesystem::path& path) override {
         struct stat status {};
         if (::stat(path.c_str(), &status) != 0) {
-            return Failure("find", path, errno);
+            return OperationFailed("find", path, errno);
         }
         return IdentityOf(status);
     }

@@ -40,8 +40,8 @@ std::string Why(const std::filesystem::path& path, DWORD error) {
 }
 
 IoError Failure(const char* doing, const std::filesystem::path& path, DWORD error) {
-    return {std::string("cannot ") + doing + " \"" + DisplayPath(path) + "\": " + Why(path, error),
-            error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND};
+    return OperationFailed(doing, path, Why(path, error),
+                           error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND);
 }
 
 // Where a positioned read or write starts.

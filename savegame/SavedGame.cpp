@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 #include <numeric>
+#include <system_error>
 
 #include "party/ByteFields.h"
 #include "savegame/Backup.h"
@@ -155,7 +156,12 @@ GameResult<SaveReport> SavedGame::save(ProgressSink& progress) {
     }
     const auto backup = BackupPathOf(m_path);
     m_files.removeLeftoversBeside(*target);
-    m_files.removeLeftoversBeside(backup);
+    // The backup lies beside the name that the game was opened by, which a link may have put
+    // in another folder.
+    std::error_code unknown;
+    if (std::filesystem::absolute(backup, unknown).parent_path() != target->parent_path()) {
+        m_files.removeLeftoversBeside(backup);
+    }
     progress.setProgressRange(0, 1);
     progress.setProgressPosition(0);
     SaveReport report;

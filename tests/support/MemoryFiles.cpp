@@ -30,16 +30,6 @@ using Node = MemoryFiles::Node;
 
 constexpr std::uint32_t kAnyWriteBit = 0222;
 
-IoError Failure(const char* doing, const std::filesystem::path& path, const std::string& why) {
-    return {std::string("cannot ") + doing + " \"" + DisplayPath(path) + "\": " + why};
-}
-
-IoError Failure(const char* doing, const std::filesystem::path& path, int error) {
-    IoError failure = Failure(doing, path, std::strerror(error));
-    failure.missing = error == ENOENT;
-    return failure;
-}
-
 bool ReadOnly(const Node& node) {
     return (node.traits.mode & kAnyWriteBit) == 0;
 }
@@ -77,7 +67,7 @@ public:
 
     IoResult<std::size_t> readAt(std::uint64_t offset, std::span<std::uint8_t> buffer) override {
         if (m_access == Access::write) {
-            return Failure("read", m_path, EBADF);
+            return OperationFailed("read", m_path, EBADF);
         }
         const std::vector<std::uint8_t>& bytes = m_node->bytes;
         const std::size_t from =
@@ -89,7 +79,7 @@ public:
 
     IoResult<> writeAt(std::uint64_t offset, std::span<const std::uint8_t> bytes) override {
         if (m_access == Access::read) {
-            return Failure("write", m_path, EBADF);
+            return OperationFailed("write", m_path, EBADF);
         }
         std::vector<std::uint8_t>& mine = m_node->bytes;
         if (offset + bytes.size() > mine.size()) {
@@ -102,7 +92,7 @@ public:
 
     IoResult<> setLength(std::uint64_t length) override {
         if (m_access == Access::read) {
-            return Failure("write", m_path, EBADF);
+            return OperationFailed("write", m_path, EBADF);
         }
         m_node->bytes.resize(static_cast<std::size_t>(length));
         m_node->wrote();
@@ -133,10 +123,10 @@ public:
     IoResult<std::filesystem::path> realPath() override {
         const auto there = m_files.find(m_path);
         if (!there) {
-            return Failure("find", m_path, ENOENT);
+            return OperationFailed("find", m_path, ENOENT);
         }
         if (there != m_node) {
-            return Failure("find", m_path, "another file has taken its name");
+            return OperationFailed("find", m_path, "another file has taken its name");
         }
         return m_path;
     }
@@ -207,11 +197,11 @@ IoResult<FileHandle> MemoryFiles::openExclusive(const std::filesystem::path& pat
                                                 FileHandle held) {
     const auto node = find(path);
     if (!node) {
-        return Failure("open", path, ENOENT);
+        return OperationFailed("open", path, ENOENT);
     }
     // Asked again for a file held since: its permissions may have changed meanwhile.
     if (ReadOnly(*node)) {
-        return Failure("open", path, "it is read-only");
+        return OperationFailed("open", path, "it is read-only");
     }
     if (const auto* mine = dynamic_cast<const MemoryFile*>(held.get());
         mine && mine->node() == node) {
@@ -219,7 +209,7 @@ IoResult<FileHandle> MemoryFiles::openExclusive(const std::filesystem::path& pat
     }
     held.reset();  // the name leads elsewhere now
     if (node->locked) {
-        return Failure("open", path, "another program is using it");
+        return OperationFailed("open", path, "another program is using it");
     }
     return FileHandle(
         std::make_unique<MemoryFile>(*this, node, path, MemoryFile::Access::both, true));
@@ -228,7 +218,7 @@ IoResult<FileHandle> MemoryFiles::openExclusive(const std::filesystem::path& pat
 IoResult<FileHandle> MemoryFiles::openForReading(const std::filesystem::path& path) {
     const auto node = find(path);
     if (!node) {
-        return Failure("open", path, ENOENT);
+        return OperationFailed("open", path, ENOENT);
     }
     return FileHandle(
         std::make_unique<MemoryFile>(*this, node, path, MemoryFile::Access::read, false));
@@ -239,7 +229,7 @@ IoResult<FileHandle> MemoryFiles::openForWriting(const std::filesystem::path& pa
     if (!node) {
         node = make(path, 0644);
     } else if (ReadOnly(*node)) {
-        return Failure("create", path, "it is read-only");
+        return OperationFailed("create", path, "it is read-only");
     }
     return FileHandle(
         std::make_unique<MemoryFile>(*this, node, path, MemoryFile::Access::write, false));
@@ -267,7 +257,7 @@ IoResult<> MemoryFiles::replace(const std::filesystem::path& from, const std::fi
                                 FileHandle current) {
     const auto moved = m_files.find(from);
     if (moved == m_files.end()) {
-        return Failure("replace", to, ENOENT);
+        return OperationFailed("replace", to, ENOENT);
     }
     auto node = std::move(moved->second);
     m_files.erase(moved);
@@ -279,7 +269,7 @@ IoResult<> MemoryFiles::replace(const std::filesystem::path& from, const std::fi
 IoResult<FileIdentity> MemoryFiles::identityOf(const std::filesystem::path& path) {
     const auto node = find(path);
     if (!node) {
-        return Failure("find", path, ENOENT);
+        return OperationFailed("find", path, ENOENT);
     }
     return IdentityOf(*node);
 }

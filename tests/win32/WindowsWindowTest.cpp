@@ -107,8 +107,9 @@ TEST_F(WindowsWindowTest, EveryNotificationReachesTheEditorAndEveryWriteTheWindo
 
     prompts.answers = {MessageAnswer::yes};
     click(ids::kSaveGame);
-    EXPECT_EQ(prompts.shownTexts(), (std::vector<std::string>{std::string(messages::kSaveQuestion),
-                                                       std::string(messages::kSaveSuccessful)}));
+    EXPECT_EQ(prompts.shownTexts(),
+              (std::vector<std::string>{std::string(messages::kSaveQuestion),
+                                        std::string(messages::kSaveSuccessful)}));
     click(ids::kCloseGame);
     EXPECT_EQ(::SendMessageW(item(ids::kCharacterList), CB_GETCOUNT, 0, 0), 0);
     EXPECT_EQ(textOf(item(ids::kMight)), "0");
