@@ -30,7 +30,7 @@ void EditHistory::reset(const Party& party) {
 }
 
 void EditHistory::record(const Party& party, const EditPlace& place, bool mayJoin) {
-    const std::vector<std::uint8_t> now = BytesOf(party);
+    std::vector<std::uint8_t> now = BytesOf(party);
     if (now.size() != m_seen.size()) {
         return;  // no party seen yet
     }
@@ -44,23 +44,21 @@ void EditHistory::record(const Party& party, const EditPlace& place, bool mayJoi
     m_changes.resize(m_done);
     std::vector<std::uint8_t> before = Slice(m_seen, from, to);
     if (mayJoin && m_done > 0 && m_changes.back().mayJoin && m_changes.back().place == place) {
-        // The bytes before both changes: the earlier change's own, and the others as seen.
-        const Change earlier = m_changes.back();
+        // The bytes before both changes: the others as seen, under the earlier change's own.
+        const Change earlier = std::move(m_changes.back());
         m_changes.pop_back();
-        const std::size_t earlierEnd = earlier.offset + earlier.before.size();
-        std::vector<std::uint8_t> original = m_seen;
-        std::copy(earlier.before.begin(), earlier.before.end(),
-                  original.begin() + static_cast<std::ptrdiff_t>(earlier.offset));
         from = std::min(from, earlier.offset);
-        to = std::max(to, earlierEnd);
-        before = Slice(original, from, to);
+        to = std::max(to, earlier.offset + earlier.before.size());
+        before = Slice(m_seen, from, to);
+        std::copy(earlier.before.begin(), earlier.before.end(),
+                  before.begin() + static_cast<std::ptrdiff_t>(earlier.offset - from));
     }
     m_changes.push_back({from, std::move(before), Slice(now, from, to), place, mayJoin});
     if (m_changes.size() > kMostChanges) {
         m_changes.erase(m_changes.begin());
     }
     m_done = m_changes.size();
-    m_seen = now;
+    m_seen = std::move(now);
 }
 
 void EditHistory::apply(Party& party, std::size_t offset, const std::vector<std::uint8_t>& bytes) {
